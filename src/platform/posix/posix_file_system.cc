@@ -1,0 +1,124 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "platform/posix/paths.h"
+
+namespace nav::posix {
+namespace {
+
+// An open, locked regular file; closing the descriptor releases the lock.
+class LockedFile : public platform::ExclusiveFile {
+ public:
+  explicit LockedFile(int fd) : fd_(fd) {}
+  ~LockedFile() override { ::close(fd_); }
+  LockedFile(const LockedFile&) = delete;
+  LockedFile& operator=(const LockedFile&) = delete;
+
+  std::int64_t Length() override {
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0) return -1;
+    return static_cast<std::int64_t>(status.st_size);
+  }
+
+  bool Read(std::size_t count, std::string& bytes) override {
+    bytes.assign(count, '\0');
+    std::size_t done = 0;
+    while (done < count) {
+      const ssize_t got = ::read(fd_, bytes.data() + done, count - done);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return done == count;
+  }
+
+  bool Write(std::string_view bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t put = ::write(fd_, bytes.data() + done, bytes.size() - done);
+      if (put < 0 && errno == EINTR) continue;
+      if (put <= 0) return false;
+      done += static_cast<std::size_t>(put);
+    }
+    return true;
+  }
+
+ private:
+  int fd_;
+};
+
+// Opens `native` with `flags` (never following a final symbolic link, never
+// blocking on a FIFO, never leaking into a child process) and takes the
+// exclusive lock. -1 when the path is not a regular file or someone else
+// holds the lock.
+int OpenLocked(const std::string& native, int flags) {
+  if (native.find('\0') != std::string::npos) return -1;
+  const int fd = ::open(native.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+      ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+PosixFileSystem::PosixFileSystem(std::string rootDirectory) : root_(std::move(rootDirectory)) {}
+
+std::string PosixFileSystem::NativePath(const std::wstring& path) const {
+  return NativePathFromHandheld(root_, path);
+}
+
+bool PosixFileSystem::MakeDirectory(const std::wstring& path) {
+  const std::string native = NativePath(path);
+  if (native.find('\0') != std::string::npos) return false;
+  return ::mkdir(native.c_str(), 0777) == 0;
+}
+
+bool PosixFileSystem::RemoveFile(const std::wstring& path) {
+  const std::string native = NativePath(path);
+  if (native.find('\0') != std::string::npos) return false;
+  // Hold the lock while unlinking, so a file being written elsewhere stays.
+  // A path that cannot be opened and locked (a symbolic link, a file we may
+  // not read) is unlinked as it is; a file someone holds locked is not.
+  const int fd = ::open(native.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return false;
+  }
+  const bool removed = ::unlink(native.c_str()) == 0;
+  if (fd >= 0) ::close(fd);
+  return removed;
+}
+
+std::unique_ptr<platform::ExclusiveFile> PosixFileSystem::CreateForWriting(
+    const std::wstring& path) {
+  // No O_TRUNC: the content of a file someone else holds must survive the
+  // attempt, so it is cut only once the lock is ours.
+  const int fd = OpenLocked(NativePath(path), O_WRONLY | O_CREAT);
+  if (fd < 0) return nullptr;
+  if (::ftruncate(fd, 0) != 0) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_unique<LockedFile>(fd);
+}
+
+std::unique_ptr<platform::ExclusiveFile> PosixFileSystem::OpenForReading(const std::wstring& path) {
+  const int fd = OpenLocked(NativePath(path), O_RDONLY);
+  if (fd < 0) return nullptr;
+  return std::make_unique<LockedFile>(fd);
+}
+
+}  // namespace nav::posix
