@@ -27,9 +27,31 @@ class FileCallChannel {
   // (marker not written) or -3 (no reply).
   std::int32_t Call(CommandList& list);
 
-  // (fields: directory, clientName, ..., timeoutMs, pollIntervalMs)
+  // The fixed names of the exchange; every call uses the same four files.
+  const std::wstring directory = L"\\TomTom\\SdkFileCalls\\";
+  const std::wstring clientName = L"MY_VB_SDK";
+  const std::wstring serverName = L"TomTomNavigationServer";
+  const std::wstring callId = L".2413838986";
+  const std::wstring messageSuffix = L".1.message";
+  const std::wstring finishedSuffix = L".1.finished";
+  const std::wstring separator = L"|";
+  const std::wstring requestMessagePath =
+      directory + clientName + L"." + serverName + callId + messageSuffix;
+  const std::wstring requestFinishedPath =
+      directory + clientName + L"." + serverName + callId + finishedSuffix;
+  const std::wstring replyMessagePath =
+      directory + serverName + L"." + clientName + callId + messageSuffix;
+  const std::wstring replyFinishedPath =
+      directory + serverName + L"." + clientName + callId + finishedSuffix;
+  const std::uint32_t timeoutMs = 30000;
+  const std::uint32_t pollIntervalMs = 200;
 
  private:
+  void RemoveReplyFiles();
+  // Polls the navigator's marker until it has content or the time is up.
+  bool WaitForReply();
+  void SplitReply(const std::wstring& reply, CommandList& list) const;
+
   platform::FileSystem& files_;
   platform::Clock& clock_;
   platform::Notifier& notifier_;

@@ -1,0 +1,33 @@
+#include "filecall/text_files.h"
+
+#include "filecall/narrow_text.h"
+
+namespace nav {
+
+std::int32_t WriteTextFile(platform::FileSystem& files, const std::wstring& path,
+                           const std::wstring& text) {
+  const auto file = files.CreateForWriting(path);
+  if (!file) return -1;
+  // A request cut short must not pass for one written.
+  return file->Write(NarrowText(text).Bytes()) ? 1 : -1;
+}
+
+std::int32_t FileHasContent(platform::FileSystem& files, const std::wstring& path) {
+  const auto file = files.OpenForReading(path);
+  if (!file) return -1;
+  const std::int64_t length = file->Length();
+  if (length < 0) return -1;
+  return length > 0 ? 1 : 0;
+}
+
+std::wstring ReadTextFile(platform::FileSystem& files, const std::wstring& path) {
+  const auto file = files.OpenForReading(path);
+  if (!file) return {};
+  const std::int64_t length = file->Length();
+  if (length <= 0 || static_cast<std::uint64_t>(length) > kMaxTextFileBytes) return {};
+  std::string bytes;
+  if (!file->Read(static_cast<std::size_t>(length), bytes)) return {};
+  return WideFromNarrow(bytes);
+}
+
+}  // namespace nav
