@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# A marker left behind by a killed instance does not block the next start.
+source "$(dirname "$0")/lib.sh"
+with_clock "2005-06-21 12:00:00" Europe/Amsterdam
+setup
+
+start_nav_manager
+killed=$NAV_PID
+wait_for 30 test -S "$MARKER" || fail "no marker"
+kill -KILL "$killed"
+wait "$killed" 2>/dev/null || true
+[ -S "$MARKER" ] || fail "kill -9 removed the marker; nothing left to test"
+
+start_nav_manager
+next=$NAV_PID
+sleep 3
+exited "$next" && fail "the start after a killed instance did not run"
+start_nav_manager
+expect_exit "$NAV_PID" 0 "the stopping start"
+expect_exit "$next" 0 "the instance after the killed one"
+echo "PASS"

@@ -1,0 +1,91 @@
+# Shared steps of the end-to-end runs: the real nav_manager against navsim, in
+# private exchange and window directories, with the clock set and sped up by
+# libfaketime. Every wait below counts in the accelerated clock.
+set -euo pipefail
+
+: "${NAV_BIN:?NAV_BIN must name the directory with nav_manager and navsim}"
+LIBFAKETIME=${LIBFAKETIME:-/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1}
+[ -r "$LIBFAKETIME" ] || LIBFAKETIME=$(find /usr/lib -name libfaketime.so.1 -print -quit 2>/dev/null)
+[ -r "$LIBFAKETIME" ] || { echo "libfaketime not found (Debian package faketime)" >&2; exit 1; }
+
+cleanup() {
+  local pid
+  for pid in "${PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  if [ "${KEEP_WORK:-0}" = 1 ]; then echo "work directory kept: $WORK"; else rm -rf "$WORK"; fi
+}
+
+setup() {
+  WORK=$(mktemp -d "${TMPDIR:-/tmp}/nav_e2e.XXXXXX")
+  export NAV_MANAGER_ROOT="$WORK/root"
+  export NAV_MANAGER_RUNTIME_DIR="$WORK/run"
+  mkdir -p "$NAV_MANAGER_ROOT"
+  EXCHANGE="$NAV_MANAGER_ROOT/TomTom/SdkFileCalls"
+  LOG="$WORK/exchanges.log"
+  MARKER="$NAV_MANAGER_RUNTIME_DIR/KW5#"
+  NAVIGATOR_WINDOW="$NAV_MANAGER_RUNTIME_DIR/MunichWinClass#TomTom Navigator"
+  PIDS=()
+  trap cleanup EXIT
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  for f in "$LOG" "$WORK"/*.out; do
+    [ -f "$f" ] && { echo "--- $f" >&2; cat -v "$f" >&2; }
+  done
+  exit 1
+}
+
+# Runs the rest of the test under libfaketime, starting at local time $1 in
+# zone $2, `speed` times faster than real time. Every process started from
+# then on shares that one clock.
+with_clock() {
+  local start=$1 zone=$2 speed=${3:-40}
+  if [ -z "${NAV_E2E_CLOCK:-}" ]; then
+    # libfaketime reads the start in the process's own zone.
+    export NAV_E2E_CLOCK=1 TZ="$zone"
+    export FAKETIME="@$start x$speed" FAKETIME_DONT_RESET=1 LD_PRELOAD="$LIBFAKETIME"
+    exec bash "$0" "$@"
+  fi
+}
+
+now() { date '+%s'; }
+
+# Waits until the command succeeds, polling each accelerated second.
+wait_for() {
+  local limit=$1
+  shift
+  local waited=0
+  until "$@"; do
+    sleep 1
+    waited=$((waited + 1))
+    [ "$waited" -lt "$limit" ] || return 1
+  done
+}
+
+start_navsim() {
+  "$NAV_BIN/navsim" --log "$LOG" "$@" >"$WORK/navsim.out" 2>&1 &
+  PIDS+=($!)
+  NAVSIM_PID=$!
+  wait_for 30 test -S "$NAVIGATOR_WINDOW" || fail "navsim did not register its window"
+}
+
+# Starts nav_manager in the background; its pid lands in NAV_PID.
+start_nav_manager() {
+  "$NAV_BIN/nav_manager" >>"$WORK/nav_manager.out" 2>&1 &
+  NAV_PID=$!
+  PIDS+=("$NAV_PID")
+}
+
+exchanges() { [ -f "$LOG" ] && grep -c -a "" "$LOG" || echo 0; }
+has_exchanges() { [ "$(exchanges)" -ge "$1" ]; }
+# The request of exchange N (from 1), exactly as its bytes arrived.
+request_of() { sed -n "${1}p" "$LOG" | cut -f2; }
+exited() { ! kill -0 "$1" 2>/dev/null || [ "$(ps -o stat= -p "$1" 2>/dev/null | cut -c1)" = Z ]; }
+# Waits for a background process to end and checks its exit status.
+expect_exit() {
+  local pid=$1 status=$2 what=$3 code=0
+  wait_for 60 exited "$pid" || fail "$what did not end"
+  wait "$pid" || code=$?
+  [ "$code" -eq "$status" ] || fail "$what ended with $code, not $status"
+}

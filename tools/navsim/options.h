@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "navsim/navigator_behaviour.h"
+
+namespace nav::navsim {
+
+struct Options {
+  double latitude = 52.37;  // Amsterdam
+  double longitude = 4.89;
+  Fault fault = Fault::kNone;
+  std::uint32_t delayMs = 35000;  // how late a late navigator answers
+  std::string logPath;            // one line per exchange, for scripts
+  bool colours = false;
+  bool help = false;
+};
+
+// Parses the arguments after the program name. On failure returns nothing
+// and puts a one-line reason into `error`.
+std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace nav::navsim

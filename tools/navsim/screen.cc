@@ -1,0 +1,93 @@
+#include "navsim/screen.h"
+
+#include "filecall/narrow_text.h"
+#include "platform/posix/utf8.h"
+
+namespace nav::navsim {
+namespace {
+
+constexpr std::string_view kReset = "\x1b[0m";
+constexpr std::string_view kDayColours = "\x1b[38;5;16;48;5;229m";
+constexpr std::string_view kNightColours = "\x1b[38;5;153;48;5;17m";
+constexpr std::string_view kNoSchemeColours = "\x1b[2m";
+constexpr std::string_view kFlashColours = "\x1b[1;38;5;16;48;5;214m";
+
+std::string_view ColoursOf(Scheme scheme) {
+  switch (scheme) {
+    case Scheme::kDay:
+      return kDayColours;
+    case Scheme::kNight:
+      return kNightColours;
+    default:
+      return kNoSchemeColours;
+  }
+}
+
+std::string SchemeLabel(Scheme scheme) {
+  switch (scheme) {
+    case Scheme::kDay:
+      return "\u2600 day  ";
+    case Scheme::kNight:
+      return "\u263E night";
+    default:
+      return "  -    ";
+  }
+}
+
+}  // namespace
+
+std::string Printable(std::string_view bytes) {
+  std::string text = posix::Utf8FromWide(WideFromNarrow(bytes));
+  std::string shown;
+  for (const char c : text) {
+    if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\n') {
+      shown += "\\n";
+    } else {
+      shown.push_back(c);
+    }
+  }
+  return shown;
+}
+
+void Screen::Started(std::string_view description) {
+  std::fprintf(out_, "navsim: %.*s\n", static_cast<int>(description.size()), description.data());
+  std::fflush(out_);
+}
+
+void Screen::Exchange(const std::tm& now, std::string_view request, std::string_view reply) {
+  Line(now, ColoursOf(scheme_),
+       SchemeLabel(scheme_) + "  " + Printable(request) + "  \u2192  " + Printable(reply));
+}
+
+void Screen::SchemeChanged(const std::tm& now, Scheme scheme) {
+  if (scheme == scheme_) return;
+  scheme_ = scheme;
+  const std::string name = scheme == Scheme::kDay ? "DAY" : "NIGHT";
+  Line(now, ColoursOf(scheme),
+       "\u2501\u2501\u2501 the navigator now shows its " + name + " colours \u2501\u2501\u2501");
+}
+
+void Screen::Flash(const std::tm& now, std::string_view text, std::uint32_t ms) {
+  Line(now, kFlashColours,
+       "\u2709  \u201E" + Printable(text) + "\u201C  (on screen for " + std::to_string(ms) + " ms)");
+}
+
+void Screen::Note(const std::tm& now, std::string_view text) {
+  Line(now, kNoSchemeColours, std::string(text));
+}
+
+void Screen::Line(const std::tm& now, std::string_view colour, const std::string& text) {
+  char clock[32];
+  std::strftime(clock, sizeof clock, "%Y-%m-%d %H:%M:%S", &now);
+  if (colours_) {
+    std::fprintf(out_, "%s  %.*s %s %.*s\n", clock, static_cast<int>(colour.size()), colour.data(),
+                 text.c_str(), static_cast<int>(kReset.size()), kReset.data());
+  } else {
+    std::fprintf(out_, "%s  %s\n", clock, text.c_str());
+  }
+  std::fflush(out_);
+}
+
+}  // namespace nav::navsim
