@@ -1,0 +1,59 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/posix/scoped_fd.h"
+
+namespace nav::posix {
+
+// The directory in which top-level windows live as listening Unix sockets,
+// one per window, named by window_name.h. A window exists while a connect()
+// to its socket succeeds; a socket that refuses is stale and is removed by
+// whoever comes across it. Removing and taking over names happens under an
+// exclusive lock on a file in the directory, so that two processes can never
+// both believe they own one name.
+class WindowRegistry {
+ public:
+  // $NAV_MANAGER_RUNTIME_DIR, else $XDG_RUNTIME_DIR/nav_manager, else
+  // /tmp/nav_manager-<uid>.
+  static std::string DirectoryFromEnvironment();
+
+  explicit WindowRegistry(std::string directory);
+
+  const std::string& Directory() const { return directory_; }
+  // Creates the directory (mode 0700) when it is missing. False when it
+  // cannot be used: it is not a directory of this user, or group or others
+  // may write to it. Nothing can be created or found in a refused directory.
+  bool Usable() const;
+
+  // A window that owns `name`, listening. The name is taken over when its
+  // socket is stale; no window comes of it while a live one holds the name.
+  struct OwnedName {
+    ScopedFd listener;
+    dev_t device = 0;
+    ino_t inode = 0;
+  };
+  std::optional<OwnedName> Claim(const std::string& name);
+  // Gives up a name: the socket file goes, but only when it is still the one
+  // that Claim bound (someone may have removed it and claimed the name anew).
+  void Release(const std::string& name, const OwnedName& owned);
+
+  // True when a live window has `name`; a stale socket of that name is removed.
+  bool IsLive(const std::string& name);
+  // The name of some live window whose name starts with `prefix`.
+  std::optional<std::string> FindLiveWithPrefix(const std::string& prefix);
+  // A connection to the window `name`, invalid when there is none.
+  ScopedFd Connect(const std::string& name) const;
+
+ private:
+  std::string PathOf(const std::string& name) const;
+  ScopedFd Lock() const;
+  void RemoveIfStale(const std::string& name);
+
+  std::string directory_;
+};
+
+}  // namespace nav::posix
