@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/clock.h"
+#include "shell/shell_state.h"
+
+namespace nav {
+
+inline constexpr std::int32_t kDay = 1;
+inline constexpr std::int32_t kNight = 2;
+inline constexpr std::int32_t kNoDecision = -1;
+
+// Is the Sun up now at this position? kDay, kNight, or kNoDecision when the
+// time zone or the local time cannot be read. Leaves the day's sunrise and
+// sunset in the state's status text.
+std::int32_t DecideDayNight(platform::Clock& clock, ShellState& state, double longitude,
+                            double latitude);
+
+// Time-zone offset in hours (local = UT + offset) from the zone's biases: the
+// offset in force, daylight-saving shift included while it applies.
+double OffsetInForceHours(platform::TimeZoneState state, const platform::TimeZoneInfo& info);
+
+// The decision proper once the day's raw sunrise and sunset (local hours, not
+// yet brought into one day) are known: kDay or kNight at clock time `now` in
+// hours. Every comparison is strict.
+std::int32_t ClassifyAndDecide(double rawRise, double rawSet, double now);
+
+// "FlashMessage|Sunrise: HH:MM  -  Sunset: HH:MM|5000|" from rise and set in
+// hours, each part the truncated integer, with a leading 0 below 10.
+std::wstring ComposeStatusText(double rise, double set);
+
+}  // namespace nav

@@ -1,0 +1,51 @@
+#include "shell/startup.h"
+
+#include "shell/hidden_window.h"
+#include "shell/program_directory.h"
+#include "shell/single_instance.h"
+#include "shell/tick.h"
+
+namespace nav {
+namespace {
+
+constexpr int kStoppedOrFailedExitCode = 0;
+
+// The marker could not be created. When another start has just claimed it,
+// this start is the second of a pair: it stops the other, as a start that
+// found it running would have.
+int GiveWayToRacingStart(platform::Platform& platform) {
+  const platform::WindowHandle other = platform.windows.Find(kMarkerClassName, nullptr);
+  if (other != platform::kNoWindow) StopRunningInstance(platform, other);
+  return kStoppedOrFailedExitCode;
+}
+
+int RunMessageLoop(platform::MessageQueue& messages) {
+  platform::Message message;
+  while (messages.NextMessage(message)) {
+    messages.TranslateMessage(message);
+    messages.Dispatch(message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int RunNavManager(platform::Platform& platform, ShellState& state) {
+  if (ClaimSingleInstance(platform) != 1) return kStoppedOrFailedExitCode;
+
+  state.markerWindow = CreateHiddenWindow(platform);
+  if (state.markerWindow == platform::kNoWindow) return GiveWayToRacingStart(platform);
+
+  state.commandList.Clear();
+  state.channel =
+      std::make_unique<FileCallChannel>(platform.files, platform.clock, platform.notifier);
+
+  platform.sound.Play(GetProgramDirectory(platform.process) + L"StartSound.wav",
+                      platform::PlayMode::kSynchronous);
+
+  platform.messages.SetTimer(kTickTimerId, kTickPeriodMs,
+                             [&platform, &state] { OnTick(platform, state); });
+  return RunMessageLoop(platform.messages);
+}
+
+}  // namespace nav

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "shell/shell_state.h"
+
+namespace nav {
+
+// The whole life of the process: either stops the running instance and
+// returns, or claims the marker, announces the start, ticks every 38 s and
+// runs the message loop until the marker window is closed. Returns the
+// process's exit code, 0 in every case the program knows.
+int RunNavManager(platform::Platform& platform, ShellState& state);
+
+}  // namespace nav
