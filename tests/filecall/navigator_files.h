@@ -1,0 +1,64 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "filecall/file_call_channel.h"
+#include "platform/posix/posix_file_system.h"
+
+namespace nav::testing {
+
+// The navigator's view of the exchange directory: raw bytes in and out of the
+// four files, with no locks of its own.
+class NavigatorFiles {
+ public:
+  NavigatorFiles(const posix::PosixFileSystem& files, const FileCallChannel& channel)
+      : files_(files), channel_(channel) {}
+
+  [[nodiscard]] std::filesystem::path RequestMessage() const {
+    return Native(channel_.requestMessagePath);
+  }
+  [[nodiscard]] std::filesystem::path RequestFinished() const {
+    return Native(channel_.requestFinishedPath);
+  }
+  [[nodiscard]] std::filesystem::path ReplyMessage() const {
+    return Native(channel_.replyMessagePath);
+  }
+  [[nodiscard]] std::filesystem::path ReplyFinished() const {
+    return Native(channel_.replyFinishedPath);
+  }
+
+  // Writes the reply message and then its marker.
+  void Answer(const std::string& reply, const std::string& marker = "1") const {
+    Write(ReplyMessage(), reply);
+    Write(ReplyFinished(), marker);
+  }
+
+  static void Write(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+
+  static std::optional<std::string> Read(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  static bool Exists(const std::filesystem::path& path) {
+    return std::filesystem::exists(std::filesystem::symlink_status(path));
+  }
+
+ private:
+  [[nodiscard]] std::filesystem::path Native(const std::wstring& path) const {
+    return files_.NativePath(path);
+  }
+
+  const posix::PosixFileSystem& files_;
+  const FileCallChannel& channel_;
+};
+
+}  // namespace nav::testing
