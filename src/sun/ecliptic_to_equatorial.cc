@@ -15,14 +15,22 @@ void SunCalculator::EclipticToEquatorial(double& a, double& b, double obliquity)
   const double coLongitude = (90.0 - b) * kRadiansPerDegree;
   const double latitude = a * kRadiansPerDegree;
 
-  const double sinDeclination =
-      (std::cos(coLongitude) * std::cos(latitude)) * std::cos(coObliquity) +
-      std::sin(latitude) * std::sin(coObliquity);
+  const double cosS = std::cos(coLongitude);
+  const double sinS = std::sin(coLongitude);
+  const double cosB = std::cos(latitude);
+  const double sinB = std::sin(latitude);
+  const double cosU = std::cos(coObliquity);
+  const double sinU = std::sin(coObliquity);
+
+  // sin(declination) = sin(longitude) cos(latitude) sin(obliquity)
+  //                    + sin(latitude) cos(obliquity)
+  const double sinDeclination = (cosS * cosB) * cosU + sinB * sinU;
   const double declination = 90.0 - std::acos(sinDeclination) * kDegreesPerRadian;
 
-  const double y = std::sin(coLongitude) * std::cos(latitude);
-  const double x = (std::cos(coLongitude) * std::sin(coObliquity)) * std::cos(latitude) -
-                   std::cos(coObliquity) * std::sin(latitude);
+  // y = cos(longitude) cos(latitude); x = sin(longitude) cos(obliquity)
+  // cos(latitude) - sin(obliquity) sin(latitude).
+  const double y = sinS * cosB;
+  const double x = (cosS * sinU) * cosB - cosU * sinB;
   const double rightAscension = 90.0 - std::atan2(y, x) * kDegreesPerRadian;
 
   a = NormalizeDegrees(rightAscension);

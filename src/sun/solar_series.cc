@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <utility>
 
 #include "sun/angle_units.h"
 #include "sun/series_tables.h"
@@ -70,11 +72,6 @@ LunarArguments FormLunarArguments(const SunCalculator& sun, double t) {
 
 // Row arguments are summed from Saturn down to the Earth (and from D down to
 // l), and used as they come, without reduction to a range.
-double PlanetaryRowArgument(int row, const PlanetaryAnomalies& g) {
-  const double* m = PlanetaryMultipliers[row];
-  return (((m[4] * g.saturn + m[3] * g.jupiter) + m[2] * g.mars) + m[1] * g.venus) + m[0] * g.earth;
-}
-
 double LunarRowArgument(int row, double earthAnomaly, const LunarArguments& moon) {
   const double* m = LunarMultipliers[row];
   return ((m[3] * moon.moonElongation + m[2] * moon.moonLatitude) + m[1] * earthAnomaly) +
@@ -92,7 +89,7 @@ struct SeriesRow {
 
 struct SeriesRows {
   std::array<SeriesRow, kPlanetaryRows> rows{};
-  int count = 0;
+  std::size_t count = 0;
 };
 
 constexpr SeriesRows ListNonZeroRows(const double* sine, const double* cosine) {
@@ -101,7 +98,7 @@ constexpr SeriesRows ListNonZeroRows(const double* sine, const double* cosine) {
     const bool withSine = sine[i] != 0.0;
     const bool withCosine = cosine[i] != 0.0;
     if (withSine || withCosine) {
-      list.rows[static_cast<std::size_t>(list.count++)] = {i, withSine, withCosine};
+      list.rows[list.count++] = {i, withSine, withCosine};
     }
   }
   return list;
@@ -112,22 +109,35 @@ constexpr SeriesRows kLongitudeRows =
 constexpr SeriesRows kLogDistanceRows =
     ListNonZeroRows(kLogDistanceSineConstants, kLogDistanceCosineConstants);
 
-// Adds the planetary rows of one series to s, the sine term of a row before
-// its cosine term.
-double SumPlanetaryRows(const SeriesRows& list, const double* sine, const double* cosine,
-                        const PlanetaryAnomalies& g) {
-  double s = 0.0;
-  for (int k = 0; k < list.count; ++k) {
-    const SeriesRow& term = list.rows[static_cast<std::size_t>(k)];
-    const double a = PlanetaryRowArgument(term.row, g);
-    if (term.sine) {
-      s = sine[term.row] * std::sin(a) + s;
-    }
-    if (term.cosine) {
-      s = cosine[term.row] * std::cos(a) + s;
-    }
+// Adds one planetary row to s, its sine term before its cosine term. The row
+// is known at compile time, so the series unrolls into straight-line code
+// (the rounding of every operation stays as written).
+template <SeriesRow kRow>
+double AddPlanetaryRow(double s, const double* sine, const double* cosine,
+                       const PlanetaryAnomalies& g) {
+  constexpr const double* m = PlanetaryMultipliers[kRow.row];
+  const double a =
+      (((m[4] * g.saturn + m[3] * g.jupiter) + m[2] * g.mars) + m[1] * g.venus) + m[0] * g.earth;
+  if constexpr (kRow.sine) {
+    s = sine[kRow.row] * std::sin(a) + s;
+  }
+  if constexpr (kRow.cosine) {
+    s = cosine[kRow.row] * std::cos(a) + s;
   }
   return s;
+}
+
+template <const SeriesRows& kRows, std::size_t... K>
+double SumPlanetaryRows(const double* sine, const double* cosine, const PlanetaryAnomalies& g,
+                        std::index_sequence<K...> /*rows*/) {
+  double s = 0.0;
+  ((s = AddPlanetaryRow<kRows.rows[K]>(s, sine, cosine, g)), ...);
+  return s;
+}
+
+template <const SeriesRows& kRows>
+double SumPlanetaryRows(const double* sine, const double* cosine, const PlanetaryAnomalies& g) {
+  return SumPlanetaryRows<kRows>(sine, cosine, g, std::make_index_sequence<kRows.count>());
 }
 
 }  // namespace
@@ -155,7 +165,7 @@ double SunCalculator::TrueLongitude(double t) const {
   const PlanetaryAnomalies g = FormPlanetaryAnomalies(*this, t);
   ComputeSeriesCoefficients(t);
 
-  double s = SumPlanetaryRows(kLongitudeRows, LongitudeSine, LongitudeCosine, g);
+  double s = SumPlanetaryRows<kLongitudeRows>(LongitudeSine, LongitudeCosine, g);
 
   // The long-period Venus term (thirteen Earth against eight Venus periods).
   const double venusArgument =
@@ -174,7 +184,7 @@ double SunCalculator::RadiusVector(double t) const {
   const PlanetaryAnomalies g = FormPlanetaryAnomalies(*this, t);
   ComputeSeriesCoefficients(t);
 
-  double s = SumPlanetaryRows(kLogDistanceRows, LogDistanceSine, LogDistanceCosine, g);
+  double s = SumPlanetaryRows<kLogDistanceRows>(LogDistanceSine, LogDistanceCosine, g);
 
   // Lunar rows with a zero log-distance coefficient add nothing.
   const LunarArguments moon = FormLunarArguments(*this, t);
