@@ -85,7 +85,7 @@ platform::WindowHandle FakeWindowSystem::Create(const platform::WindowCreation& 
   if (beforeCreate_) std::exchange(beforeCreate_, {})();
   journal_.Add("Create " + Ascii(creation.className));
   const auto registered = classes_.find(creation.className);
-  if (registered == classes_.end()) return platform::kNoWindow;
+  if (refuseCreation || registered == classes_.end()) return platform::kNoWindow;
   // A class and a title name one window, as they name one socket on Linux.
   if (LookupLive(creation.className, &creation.title) != platform::kNoWindow) {
     return platform::kNoWindow;

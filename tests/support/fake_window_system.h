@@ -77,6 +77,9 @@ class FakeWindowSystem : public platform::WindowManager, public platform::Messag
   // Runs `action` once, just before the next Create.
   void BeforeNextCreate(std::function<void()> action) { beforeCreate_ = std::move(action); }
 
+  // When set, Create fails as when the window manager cannot make a window.
+  bool refuseCreation = false;
+
   [[nodiscard]] const Window* WindowOf(platform::WindowHandle window) const;
   // The windows the program created, in order.
   [[nodiscard]] std::vector<const Window*> CreatedWindows() const;
