@@ -10,7 +10,7 @@ namespace nav {
 
 // A reply larger than this is no reply the navigator sends; it is left
 // unread rather than taken whole into memory.
-inline constexpr std::size_t kMaxTextFileBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxTextFileBytes = std::size_t{1024} * 1024;
 
 // Creates or truncates `path`, without sharing, and writes the 8-bit form of
 // `text`: one byte per character, no terminator, no line end. 1, or -1 when

@@ -10,7 +10,7 @@
 namespace nav::posix {
 namespace {
 
-constexpr std::time_t kDaySeconds = 24 * 60 * 60;
+constexpr std::time_t kDaySeconds = std::time_t{24} * 60 * 60;
 
 struct Reading {
   long offsetSeconds = 0;  // local time minus UTC

@@ -1,0 +1,149 @@
+// One exchange with the navigator on real files, against an in-process
+// navigator that answers at once.
+//
+// BM_ExchangeInstantReply: the navigator has answered by the time the channel
+// first looks at its marker, so no sleep happens; the figure is the file cost
+// of a whole exchange (the channel's deletes, writes, poll and read, plus the
+// stand-in navigator's read of the request and write of its reply).
+//
+// BM_ExchangeReplyAfterFirstLook: the navigator answers at once, but only
+// just after the channel's first look; the channel then sees the reply after
+// one real 200 ms poll interval. This is the granularity of the plain poll.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "filecall/file_call_channel.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_file_system.h"
+
+namespace nav {
+namespace {
+
+constexpr std::string_view kReply = "0|1|512345|5212345|";
+
+class TempRoot {
+ public:
+  TempRoot() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "nav_bench_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempRoot() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempRoot(const TempRoot&) = delete;
+  TempRoot& operator=(const TempRoot&) = delete;
+  [[nodiscard]] std::string String() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The navigator's work on one request: read it, write the reply, then the
+// marker, each through exclusive opens like the channel's own.
+void Answer(platform::FileSystem& files, const FileCallChannel& channel) {
+  std::string request;
+  if (auto file = files.OpenForReading(channel.requestMessagePath)) {
+    file->Read(static_cast<std::size_t>(file->Length()), request);
+  }
+  if (request.empty()) return;
+  if (auto file = files.CreateForWriting(channel.replyMessagePath)) file->Write(kReply);
+  if (auto file = files.CreateForWriting(channel.replyFinishedPath)) file->Write("1");
+}
+
+// Lets the navigator answer just before the channel's first look at the
+// reply marker, as if it had answered the moment the request marker appeared.
+class InstantNavigator : public platform::FileSystem {
+ public:
+  explicit InstantNavigator(platform::FileSystem& files) : files_(files) {}
+  void Attach(const FileCallChannel& channel) { channel_ = &channel; }
+
+  bool MakeDirectory(const std::wstring& path) override { return files_.MakeDirectory(path); }
+  bool RemoveFile(const std::wstring& path) override { return files_.RemoveFile(path); }
+  std::unique_ptr<platform::ExclusiveFile> CreateForWriting(const std::wstring& path) override {
+    return files_.CreateForWriting(path);
+  }
+  std::unique_ptr<platform::ExclusiveFile> OpenForReading(const std::wstring& path) override {
+    if (channel_ != nullptr && path == channel_->replyFinishedPath) Answer(files_, *channel_);
+    return files_.OpenForReading(path);
+  }
+
+ private:
+  platform::FileSystem& files_;
+  const FileCallChannel* channel_ = nullptr;
+};
+
+// A clock that must not be slept on: the instant reply never waits.
+class NoSleepClock : public posix::PosixClock {
+ public:
+  void Sleep(std::uint32_t /*ms*/) override { ++sleeps; }
+  int sleeps = 0;
+};
+
+// The navigator answers during the channel's first real sleep.
+class AnsweringClock : public posix::PosixClock {
+ public:
+  explicit AnsweringClock(platform::FileSystem& files) : files_(files) {}
+  void Attach(const FileCallChannel& channel) { channel_ = &channel; }
+  void Sleep(std::uint32_t ms) override {
+    if (channel_ != nullptr) Answer(files_, *channel_);
+    posix::PosixClock::Sleep(ms);
+  }
+
+ private:
+  platform::FileSystem& files_;
+  const FileCallChannel* channel_ = nullptr;
+};
+
+class SilentNotifier : public platform::Notifier {
+ public:
+  void ShowMessage(const std::wstring& /*text*/, const std::wstring& /*caption*/) override {}
+};
+
+void BM_ExchangeInstantReply(benchmark::State& state) {
+  TempRoot root;
+  posix::PosixFileSystem files(root.String());
+  InstantNavigator navigator(files);
+  NoSleepClock clock;
+  SilentNotifier notifier;
+  FileCallChannel channel(navigator, clock, notifier);
+  navigator.Attach(channel);
+  CommandList list;
+  for (auto _ : state) {
+    list.Clear();
+    list.PutAt(0, L"GetCurrentPositionV01|");
+    if (channel.Call(list) != 4) state.SkipWithError("exchange failed");
+  }
+  if (clock.sleeps != 0) state.SkipWithError("the instant reply waited");
+}
+BENCHMARK(BM_ExchangeInstantReply)->Unit(benchmark::kMicrosecond);
+
+void BM_ExchangeReplyAfterFirstLook(benchmark::State& state) {
+  TempRoot root;
+  posix::PosixFileSystem files(root.String());
+  AnsweringClock clock(files);
+  SilentNotifier notifier;
+  FileCallChannel channel(files, clock, notifier);
+  clock.Attach(channel);
+  CommandList list;
+  for (auto _ : state) {
+    list.Clear();
+    list.PutAt(0, L"GetCurrentPositionV01|");
+    if (channel.Call(list) != 4) state.SkipWithError("exchange failed");
+  }
+}
+BENCHMARK(BM_ExchangeReplyAfterFirstLook)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(10);
+
+}  // namespace
+}  // namespace nav
+
+BENCHMARK_MAIN();
