@@ -1,0 +1,102 @@
+#include "input_parsing.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace suntimes {
+
+namespace {
+
+// from_chars takes no leading plus; a signed offset such as "+5.5" is natural.
+std::string_view WithoutPlus(std::string_view text) {
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') {
+    text.remove_prefix(1);
+  }
+  return text;
+}
+
+template <typename Number>
+std::optional<Number> ParseWhole(std::string_view text) {
+  text = WithoutPlus(text);
+  Number value{};
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
+
+std::optional<double> ParseDecimal(std::string_view text) {
+  const std::optional<double> value = ParseWhole<double>(text);
+  if (!value || !std::isfinite(*value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<int> ParseInteger(std::string_view text) { return ParseWhole<int>(text); }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month != 2) {
+    return kDays[month - 1];
+  }
+  const bool leap =
+      year <= 1582 ? year % 4 == 0 : (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return leap ? 29 : 28;
+}
+
+std::string CheckDate(const CalendarDate& date) {
+  if (date.year < kFirstYear || date.year > kLastYear) {
+    return "year outside " + std::to_string(kFirstYear) + ".." + std::to_string(kLastYear);
+  }
+  if (date.month < 1 || date.month > 12) {
+    return "month outside 1..12";
+  }
+  if (date.day < 1 || date.day > DaysInMonth(date.year, date.month)) {
+    return "no such day in that month";
+  }
+  return {};
+}
+
+std::optional<CalendarDate> ParseIsoDate(std::string_view text) {
+  const std::size_t yearEnd = text.find('-', 1);  // position 0 may be the year's sign
+  if (yearEnd == std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::size_t monthEnd = text.find('-', yearEnd + 1);
+  if (monthEnd == std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::string_view monthText = text.substr(yearEnd + 1, monthEnd - yearEnd - 1);
+  const std::string_view dayText = text.substr(monthEnd + 1);
+  const auto unsignedDigits = [](std::string_view part) {
+    return !part.empty() && part.front() != '+' && part.front() != '-';
+  };
+  const std::optional<int> year = ParseInteger(text.substr(0, yearEnd));
+  const std::optional<int> month =
+      unsignedDigits(monthText) ? ParseInteger(monthText) : std::nullopt;
+  const std::optional<int> day = unsignedDigits(dayText) ? ParseInteger(dayText) : std::nullopt;
+  if (!year || !month || !day) {
+    return std::nullopt;
+  }
+  return CalendarDate{*year, *month, *day};
+}
+
+std::string CheckLatitude(double latitude) {
+  return std::fabs(latitude) <= 90.0 ? std::string() : "latitude outside -90..90";
+}
+
+std::string CheckLongitude(double longitude) {
+  return std::fabs(longitude) <= 360.0 ? std::string() : "longitude outside -360..360";
+}
+
+std::string CheckZoneOffset(double hours) {
+  return std::fabs(hours) <= 24.0 ? std::string() : "time-zone offset outside -24..24 hours";
+}
+
+}  // namespace suntimes

@@ -1,0 +1,268 @@
+// suntimes: sunrise and sunset from the navigator manager's solar ephemeris,
+// for people (one place and date) and for checks (--batch).
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch_mode.h"
+#include "input_parsing.h"
+#include "sun/sun_calculator.h"
+
+namespace suntimes {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: suntimes LAT LON [--date YYYY-MM-DD] [--tz HOURS]\n"
+    "       suntimes --batch\n"
+    "\n"
+    "Sunrise and sunset of a local date (default today) at latitude LAT (north\n"
+    "positive) and longitude LON (east positive), in degrees, as local clock\n"
+    "times; for today also whether the Sun is up now. --tz gives the offset of\n"
+    "local time from UT in hours; without it the offset in force in the local\n"
+    "time zone on that date is used, daylight-saving time included.\n"
+    "\n"
+    "--batch reads lines \"YEAR MONTH DAY TZ LAT LON\" from standard input and\n"
+    "writes \"RC RISE SET RAWRISE RAWSET\" for each: the rise/set computation's\n"
+    "result and its four outputs (set to 0 before the call), each printed so\n"
+    "that it reads back to the same double. A line that cannot be read gets\n"
+    "\"ERROR <reason>\" and the exit status becomes 1.\n";
+
+struct Options {
+  bool help = false;
+  bool batch = false;
+  std::vector<std::string_view> positional;
+  std::optional<std::string_view> date;
+  std::optional<std::string_view> tz;
+};
+
+struct UsageError {
+  std::string message;
+};
+
+bool LooksLikeNumber(std::string_view arg) {
+  return arg.size() > 1 && arg[0] == '-' &&
+         (std::isdigit(static_cast<unsigned char>(arg[1])) != 0 || arg[1] == '.');
+}
+
+// Fills `options`; returns the reason when the command line is unusable.
+std::optional<UsageError> ReadOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const auto value = [&](std::string_view name) -> std::optional<std::string_view> {
+      if (arg.size() > name.size() && arg.substr(0, name.size()) == name &&
+          arg[name.size()] == '=') {
+        return arg.substr(name.size() + 1);
+      }
+      if (arg == name && i + 1 < argc) {
+        return std::string_view(argv[++i]);
+      }
+      return std::nullopt;
+    };
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--batch") {
+      options.batch = true;
+    } else if (arg.rfind("--date", 0) == 0 && (arg == "--date" || arg[6] == '=')) {
+      options.date = value("--date");
+      if (!options.date) {
+        return UsageError{"--date needs a value YYYY-MM-DD"};
+      }
+    } else if (arg.rfind("--tz", 0) == 0 && (arg == "--tz" || arg[4] == '=')) {
+      options.tz = value("--tz");
+      if (!options.tz) {
+        return UsageError{"--tz needs a value in hours"};
+      }
+    } else if (arg.size() > 1 && arg[0] == '-' && !LooksLikeNumber(arg)) {
+      return UsageError{"unknown option " + std::string(arg)};
+    } else {
+      options.positional.push_back(arg);
+    }
+  }
+  if (options.help) {
+    return std::nullopt;
+  }
+  if (options.batch) {
+    if (!options.positional.empty() || options.date || options.tz) {
+      return UsageError{"--batch takes no other arguments"};
+    }
+    return std::nullopt;
+  }
+  if (options.positional.size() != 2) {
+    return UsageError{"expected LAT and LON"};
+  }
+  return std::nullopt;
+}
+
+// The zone's view of one instant: its calendar date, clock time and offset.
+struct ZoneClock {
+  CalendarDate date;
+  double hours = 0.0;
+};
+
+ZoneClock ClockAt(const std::tm& fields) {
+  return {{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday},
+          fields.tm_hour + fields.tm_min / 60.0 + fields.tm_sec / 3600.0};
+}
+
+// Now, in the local zone or at a fixed offset from UT.
+ZoneClock ClockNow(std::optional<double> tz) {
+  const std::time_t now = std::time(nullptr);
+  std::tm fields{};
+  if (tz) {
+    const std::time_t shifted = now + static_cast<std::time_t>(std::llround(*tz * 3600.0));
+    gmtime_r(&shifted, &fields);
+  } else {
+    localtime_r(&now, &fields);
+  }
+  return ClockAt(fields);
+}
+
+// The offset from UT in force in the local zone at noon of the date.
+std::optional<double> LocalOffsetOn(const CalendarDate& date) {
+  std::tm fields{};
+  fields.tm_year = date.year - 1900;
+  fields.tm_mon = date.month - 1;
+  fields.tm_mday = date.day;
+  fields.tm_hour = 12;
+  fields.tm_isdst = -1;
+  const std::time_t noon = std::mktime(&fields);
+  std::tm local{};
+  if (noon == static_cast<std::time_t>(-1) || localtime_r(&noon, &local) == nullptr) {
+    return std::nullopt;
+  }
+  return static_cast<double>(local.tm_gmtoff) / 3600.0;
+}
+
+// A time in hours brought into one day, as the clock shows it.
+double WithinDay(double hours) {
+  const double h = std::fmod(hours, 24.0);
+  return h < 0.0 ? h + 24.0 : h;
+}
+
+std::string ClockText(double hours) {
+  const long long minutes = std::llround(WithinDay(hours) * 60.0) % (24 * 60);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02lld:%02lld", minutes / 60, minutes % 60);
+  return text;
+}
+
+std::string OffsetText(double tz) {
+  const long long minutes = std::llround(std::fabs(tz) * 60.0);
+  char text[48];
+  std::snprintf(text, sizeof text, "UTC%c%02lld:%02lld", tz < 0.0 ? '-' : '+', minutes / 60,
+                minutes % 60);
+  return text;
+}
+
+int RunForPlace(const Options& options) {
+  const std::optional<double> latitude = ParseDecimal(options.positional[0]);
+  const std::optional<double> longitude = ParseDecimal(options.positional[1]);
+  if (!latitude || !longitude) {
+    throw UsageError{"LAT and LON must be decimal numbers of degrees"};
+  }
+  for (const std::string& reason : {CheckLatitude(*latitude), CheckLongitude(*longitude)}) {
+    if (!reason.empty()) {
+      throw UsageError{reason};
+    }
+  }
+  std::optional<double> fixedOffset;
+  if (options.tz) {
+    fixedOffset = ParseDecimal(*options.tz);
+    if (!fixedOffset) {
+      throw UsageError{"--tz must be a decimal number of hours"};
+    }
+    if (const std::string reason = CheckZoneOffset(*fixedOffset); !reason.empty()) {
+      throw UsageError{reason};
+    }
+  }
+
+  const ZoneClock now = ClockNow(fixedOffset);
+  CalendarDate date = now.date;
+  if (options.date) {
+    const std::optional<CalendarDate> parsed = ParseIsoDate(*options.date);
+    if (!parsed) {
+      throw UsageError{"--date must be YYYY-MM-DD"};
+    }
+    date = *parsed;
+  }
+  if (const std::string reason = CheckDate(date); !reason.empty()) {
+    throw UsageError{"no such date: " + reason};
+  }
+  const bool today =
+      date.year == now.date.year && date.month == now.date.month && date.day == now.date.day;
+
+  std::optional<double> tz = fixedOffset;
+  if (!tz) {
+    tz = LocalOffsetOn(date);
+    if (!tz) {
+      std::fprintf(stderr, "suntimes: the local time zone gives no offset for that date\n");
+      return 1;
+    }
+  }
+
+  std::tm record{};
+  record.tm_year = date.year - 1900;
+  record.tm_mon = date.month - 1;
+  record.tm_mday = date.day;
+  double rise = 0.0;
+  double set = 0.0;
+  double rawRise = 0.0;
+  double rawSet = 0.0;
+  const nav::SunCalculator sun;
+  const std::int32_t rc =
+      sun.ComputeRiseSet(record, *tz, *latitude, *longitude, rise, set, rawRise, rawSet);
+
+  std::printf("%04d-%02d-%02d %s\n", date.year, date.month, date.day, OffsetText(*tz).c_str());
+  bool up = false;
+  if (rc == -1) {
+    std::printf("no sunrise today\n");
+  } else if (rc == -2) {
+    std::printf("no sunset today\n");
+    up = true;
+  } else {
+    std::printf("sunrise %s\nsunset  %s\n", ClockText(rise).c_str(), ClockText(set).c_str());
+    // Between rise and set on the clock, the interval possibly crossing midnight.
+    const double from = WithinDay(rawRise);
+    const double to = WithinDay(rawSet);
+    up = from <= to ? (from <= now.hours && now.hours < to) : (now.hours >= from || now.hours < to);
+  }
+  if (today) {
+    std::printf("the Sun is %s now\n", up ? "up" : "down");
+  }
+  return 0;
+}
+
+}  // namespace
+
+}  // namespace suntimes
+
+int main(int argc, char** argv) {
+  using namespace suntimes;
+  Options options;
+  std::optional<UsageError> error = ReadOptions(argc, argv, options);
+  if (!error) {
+    if (options.help) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (options.batch) {
+      return RunBatch(std::cin, stdout);
+    }
+    try {
+      return RunForPlace(options);
+    } catch (const UsageError& usage) {
+      error = usage;
+    }
+  }
+  std::fprintf(stderr, "suntimes: %s (see suntimes --help)\n", error->message.c_str());
+  return 2;
+}
