@@ -17,7 +17,7 @@ double SunCalculator::DaysSinceJ2000(const std::tm& record) const {
   // Months since March of the year -4800 (80398 = 12 * 6700 - 2). Counted in
   // 64 bits so that no year an int can hold overflows the count.
   const std::int64_t months = std::int64_t{12} * record.tm_year + record.tm_mon + 80398;
-  const double a = static_cast<double>(months);
+  const auto a = static_cast<double>(months);
 
   // Counted years start in March, so each leap day ends a counted year.
   const double y = std::floor(a * (1.0 / 12.0));

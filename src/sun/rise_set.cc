@@ -25,7 +25,7 @@ constexpr double kSolarPerSiderealHour = 0.9972695664;
 // hour field can hold is no real zone; it is held at the field's limits
 // instead of overflowing it (a NaN counts as 0).
 int WholeHoursOf(double tz) {
-  constexpr double kLimit = static_cast<double>(INT_MAX - 12);
+  constexpr auto kLimit = static_cast<double>(INT_MAX - 12);
   if (!(std::fabs(tz) <= kLimit)) {
     return std::isnan(tz) ? 0 : (tz < 0.0 ? -(INT_MAX - 12) : INT_MAX - 12);
   }

@@ -7,7 +7,7 @@ namespace nav {
 
 // Brings an angle in degrees into [0, 360): the C library's remainder (sign of
 // the dividend), then 360 added to a negative remainder.
-double NormalizeDegrees(double x);
+[[nodiscard]] double NormalizeDegrees(double x);
 
 // The solar ephemeris: sunrise and sunset for a date, a zone and a place, and
 // the pieces of the solar theory they are built from.
@@ -29,23 +29,23 @@ class SunCalculator {
   // t of the date and time in `record`, read as UT in the calendar the date was
   // written in (Julian up to 15 October 1582, Gregorian from the 16th). Fields
   // outside their usual ranges shift the moment linearly.
-  double DaysSinceJ2000(const std::tm& record) const;
+  [[nodiscard]] double DaysSinceJ2000(const std::tm& record) const;
 
   // The slowly varying angles of the solar theory, in degrees within [0, 360).
-  double MeanObliquity(double t) const;
-  double MoonMeanAnomaly(double t) const;
-  double SunMeanAnomaly(double t) const;
-  double VenusMeanLongitude(double t) const;
-  double VenusPerihelionLongitude(double t) const;
-  double MarsMeanLongitude(double t) const;
-  double MarsPerihelionLongitude(double t) const;
-  double JupiterMeanLongitude(double t) const;
-  double JupiterPerihelionLongitude(double t) const;
-  double SaturnMeanLongitude(double t) const;
-  double SaturnPerihelionLongitude(double t) const;
-  double MoonArgumentOfLatitude(double t) const;
-  double MoonMeanElongation(double t) const;
-  double SunMeanLongitude(double t) const;
+  [[nodiscard]] double MeanObliquity(double t) const;
+  [[nodiscard]] double MoonMeanAnomaly(double t) const;
+  [[nodiscard]] double SunMeanAnomaly(double t) const;
+  [[nodiscard]] double VenusMeanLongitude(double t) const;
+  [[nodiscard]] double VenusPerihelionLongitude(double t) const;
+  [[nodiscard]] double MarsMeanLongitude(double t) const;
+  [[nodiscard]] double MarsPerihelionLongitude(double t) const;
+  [[nodiscard]] double JupiterMeanLongitude(double t) const;
+  [[nodiscard]] double JupiterPerihelionLongitude(double t) const;
+  [[nodiscard]] double SaturnMeanLongitude(double t) const;
+  [[nodiscard]] double SaturnPerihelionLongitude(double t) const;
+  [[nodiscard]] double MoonArgumentOfLatitude(double t) const;
+  [[nodiscard]] double MoonMeanElongation(double t) const;
+  [[nodiscard]] double SunMeanLongitude(double t) const;
 
   // Solar longitude and distance.
 
@@ -53,14 +53,14 @@ class SunCalculator {
   // for t (six entries depend on time, the rest are constants).
   void ComputeSeriesCoefficients(double t) const;
   // The Sun's true ecliptic longitude in degrees, [0, 360).
-  double TrueLongitude(double t) const;
+  [[nodiscard]] double TrueLongitude(double t) const;
   // The Earth-Sun distance in astronomical units.
-  double RadiusVector(double t) const;
+  [[nodiscard]] double RadiusVector(double t) const;
 
   // Sidereal time and equatorial coordinates.
 
   // Greenwich mean sidereal time at t, in hours within [0, 24).
-  double GreenwichSiderealTime(double t) const;
+  [[nodiscard]] double GreenwichSiderealTime(double t) const;
   // On entry `a` holds the ecliptic latitude and `b` the ecliptic longitude;
   // on return `a` holds the right ascension and `b` the declination, both in
   // degrees within [0, 360) (a southern declination d arrives as 360 + d).

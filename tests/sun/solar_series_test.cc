@@ -76,7 +76,7 @@ TEST(SolarSeries, LongitudeIsReducedIntoOneTurnAcrossTheEquinox) {
 TEST(SolarSeries, DistanceDoesNotDependOnAnEarlierLongitude) {
   const SunCalculator sun;
   const double alone = sun.RadiusVector(1234.567891);
-  sun.TrueLongitude(-50000.0);
+  static_cast<void>(sun.TrueLongitude(-50000.0));
   sun.ComputeSeriesCoefficients(80000.0);
   EXPECT_EQ(sun.RadiusVector(1234.567891), alone);
 }

@@ -149,7 +149,7 @@ double WithinDay(double hours) {
 }
 
 std::string ClockText(double hours) {
-  const long long minutes = std::llround(WithinDay(hours) * 60.0) % (24 * 60);
+  const long long minutes = std::llround(WithinDay(hours) * 60.0) % 1440;
   char text[32];
   std::snprintf(text, sizeof text, "%02lld:%02lld", minutes / 60, minutes % 60);
   return text;
