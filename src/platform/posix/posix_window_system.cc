@@ -124,9 +124,14 @@ WindowHandle PosixWindowSystem::Create(const platform::WindowCreation& creation)
   const auto windowClass = classes_.find(creation.className);
   if (windowClass == classes_.end()) return kNoWindow;
   const std::string name = WindowSocketName(creation.className, creation.title);
-  std::optional<WindowRegistry::OwnedName> owned = registry_.Claim(name);
-  if (!owned) return kNoWindow;
+  // The signals are held back before the window can be found: a stop
+  // request that follows the finding must reach the window, not kill us.
   BlockStopSignals();
+  std::optional<WindowRegistry::OwnedName> owned = registry_.Claim(name);
+  if (!owned) {
+    if (!HasOwnWindows()) ReleaseStopSignals();
+    return kNoWindow;
+  }
   const WindowHandle handle = ++lastHandle_;
   Window& window = windows_[handle];
   window.name = name;
@@ -280,6 +285,23 @@ void PosixWindowSystem::BlockStopSignals() {
   const sigset_t set = StopSignals();
   if (::sigprocmask(SIG_BLOCK, &set, nullptr) != 0) return;
   signals_.Reset(::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK));
+  if (!signals_.Valid()) ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+void PosixWindowSystem::ReleaseStopSignals() {
+  if (!signals_.Valid()) return;
+  signals_.Reset();
+  // One that came meanwhile now has its ordinary effect: without a window
+  // there is nothing to close cleanly.
+  const sigset_t set = StopSignals();
+  ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+bool PosixWindowSystem::HasOwnWindows() const {
+  for (const auto& [handle, window] : windows_) {
+    if (window.owned) return true;
+  }
+  return false;
 }
 
 void PosixWindowSystem::TakeSignals() {
