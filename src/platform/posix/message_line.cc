@@ -10,11 +10,15 @@ namespace {
 template <typename Number>
 bool TakeNumber(std::string_view& text, char separator, Number& value) {
   const std::size_t end = separator != 0 ? text.find(separator) : text.size();
-  if (end == std::string_view::npos || end == 0) return false;
+  if (end == std::string_view::npos || end == 0) {
+    return false;
+  }
   const char* first = text.data();
   const char* last = text.data() + end;
   const auto [stop, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || stop != last) return false;
+  if (error != std::errc() || stop != last) {
+    return false;
+  }
   text.remove_prefix(separator != 0 ? end + 1 : end);
   return true;
 }
@@ -39,7 +43,9 @@ std::string FormatResult(std::intptr_t result) { return std::to_string(result) +
 
 std::optional<std::intptr_t> ParseResult(std::string_view line) {
   std::intptr_t result = 0;
-  if (TakeNumber(line, '\0', result)) return result;
+  if (TakeNumber(line, '\0', result)) {
+    return result;
+  }
   return std::nullopt;
 }
 

@@ -1,13 +1,13 @@
 #include "platform/posix/posix_sound_player.h"
 
 #include <alsa/asoundlib.h>
-#include <signal.h>
 #include <sndfile.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +22,8 @@ constexpr sf_count_t kChunkFrames = 1024;
 
 // ALSA reports failures on standard error by default; a missing device must
 // stay silent.
-void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+void IgnoreAlsaError(const char* /*file*/, int /*line*/, const char* /*function*/, int /*error*/,
+                     const char* /*format*/, ...) {}
 
 struct SoundFileCloser {
   void operator()(SNDFILE* file) const { sf_close(file); }
@@ -54,11 +55,15 @@ pid_t WaitFor(pid_t child) {
 bool PlaySoundFileHere(const char* path) {
   SF_INFO info{};
   const std::unique_ptr<SNDFILE, SoundFileCloser> file(sf_open(path, SFM_READ, &info));
-  if (!file || info.channels <= 0 || info.samplerate <= 0) return false;
+  if (!file || info.channels <= 0 || info.samplerate <= 0) {
+    return false;
+  }
 
   snd_lib_error_set_handler(IgnoreAlsaError);
   snd_pcm_t* opened = nullptr;
-  if (snd_pcm_open(&opened, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) return false;
+  if (snd_pcm_open(&opened, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) {
+    return false;
+  }
   const std::unique_ptr<snd_pcm_t, PcmCloser> pcm(opened);
   if (snd_pcm_set_params(pcm.get(), SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
                          static_cast<unsigned>(info.channels),
@@ -70,7 +75,9 @@ bool PlaySoundFileHere(const char* path) {
   std::vector<short> samples(static_cast<std::size_t>(kChunkFrames) * channels);
   for (;;) {
     const sf_count_t frames = sf_readf_short(file.get(), samples.data(), kChunkFrames);
-    if (frames <= 0) break;
+    if (frames <= 0) {
+      break;
+    }
     sf_count_t done = 0;
     while (done < frames) {
       const snd_pcm_sframes_t written =
@@ -78,7 +85,9 @@ bool PlaySoundFileHere(const char* path) {
                          static_cast<snd_pcm_uframes_t>(frames - done));
       if (written < 0) {
         // An underrun or a suspend: recover and write the same frames again.
-        if (snd_pcm_recover(pcm.get(), static_cast<int>(written), 1) < 0) return false;
+        if (snd_pcm_recover(pcm.get(), static_cast<int>(written), 1) < 0) {
+          return false;
+        }
         continue;
       }
       done += written;
@@ -91,10 +100,14 @@ bool PlaySoundFileHere(const char* path) {
 void PosixSoundPlayer::Play(const std::wstring& path, platform::PlayMode mode) {
   const std::string nativePath = Utf8FromWide(path);
   // A missing file needs no child to find that out.
-  if (::access(nativePath.c_str(), R_OK) != 0) return;
+  if (::access(nativePath.c_str(), R_OK) != 0) {
+    return;
+  }
 
   const pid_t child = ::fork();
-  if (child < 0) return;
+  if (child < 0) {
+    return;
+  }
   if (child == 0) {
     BecomeCleanChild();
     if (mode == platform::PlayMode::kAsynchronous) {
@@ -102,7 +115,9 @@ void PosixSoundPlayer::Play(const std::wstring& path, platform::PlayMode mode) {
       // whatever happens to the starting process, and init reaps it.
       ::setsid();
       const pid_t player = ::fork();
-      if (player != 0) ::_exit(0);
+      if (player != 0) {
+        ::_exit(0);
+      }
     }
     ::_exit(PlaySoundFileHere(nativePath.c_str()) ? 0 : 1);
   }

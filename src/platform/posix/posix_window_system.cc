@@ -1,7 +1,6 @@
 #include "platform/posix/posix_window_system.h"
 
 #include <poll.h>
-#include <signal.h>
 #include <sys/signalfd.h>
 #include <sys/socket.h>
 #include <sys/timerfd.h>
@@ -9,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <utility>
 #include <vector>
 
@@ -47,19 +47,25 @@ PosixWindowSystem::PosixWindowSystem(std::string registryDirectory)
 
 PosixWindowSystem::~PosixWindowSystem() {
   for (auto& [handle, window] : windows_) {
-    if (window.owned) registry_.Release(window.name, *window.owned);
+    if (window.owned) {
+      registry_.Release(window.name, *window.owned);
+    }
   }
 }
 
 PosixWindowSystem::Window* PosixWindowSystem::OwnWindow(WindowHandle window) {
   const auto found = windows_.find(window);
-  if (found == windows_.end() || !found->second.owned) return nullptr;
+  if (found == windows_.end() || !found->second.owned) {
+    return nullptr;
+  }
   return &found->second;
 }
 
 WindowHandle PosixWindowSystem::HandleForFoundName(const std::string& name) {
   for (const auto& [handle, window] : windows_) {
-    if (!window.owned && window.name == name) return handle;
+    if (!window.owned && window.name == name) {
+      return handle;
+    }
   }
   const WindowHandle handle = ++lastHandle_;
   windows_[handle].name = name;
@@ -75,7 +81,9 @@ WindowHandle PosixWindowSystem::Find(const std::wstring& className, const std::w
   // Our own windows are answered from here: connecting to them would only
   // leave a connection for our own loop to serve.
   for (const auto& [handle, window] : windows_) {
-    if (window.owned && !window.destroying && matches(window.name)) return handle;
+    if (window.owned && !window.destroying && matches(window.name)) {
+      return handle;
+    }
   }
   if (title != nullptr) {
     return registry_.IsLive(wanted) ? HandleForFoundName(wanted) : kNoWindow;
@@ -86,17 +94,25 @@ WindowHandle PosixWindowSystem::Find(const std::wstring& className, const std::w
 
 std::intptr_t PosixWindowSystem::Send(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
                                       std::intptr_t lParam) {
-  if (OwnWindow(window) != nullptr) return Deliver(window, id, wParam, lParam);
+  if (OwnWindow(window) != nullptr) {
+    return Deliver(window, id, wParam, lParam);
+  }
   const auto found = windows_.find(window);
-  if (found == windows_.end()) return 0;
+  if (found == windows_.end()) {
+    return 0;
+  }
   return SendToOtherProcess(found->second.name, id, wParam, lParam);
 }
 
 std::intptr_t PosixWindowSystem::SendToOtherProcess(const std::string& name, std::uint32_t id,
                                                     std::uintptr_t wParam, std::intptr_t lParam) {
   const ScopedFd connection = registry_.Connect(name);
-  if (!connection.Valid()) return 0;
-  if (!SendAll(connection.Get(), FormatRequest({id, wParam, lParam}))) return 0;
+  if (!connection.Valid()) {
+    return 0;
+  }
+  if (!SendAll(connection.Get(), FormatRequest({id, wParam, lParam}))) {
+    return 0;
+  }
   // No time limit: the owner answers once its procedure has returned, which
   // may be after a long tick it is busy with. If it ends first, the
   // connection closes and the answer is 0.
@@ -108,28 +124,36 @@ std::intptr_t PosixWindowSystem::SendToOtherProcess(const std::string& name, std
 std::intptr_t PosixWindowSystem::Deliver(WindowHandle window, std::uint32_t id,
                                          std::uintptr_t wParam, std::intptr_t lParam) {
   Window* own = OwnWindow(window);
-  if (own == nullptr || !own->procedure) return 0;
+  if (own == nullptr || !own->procedure) {
+    return 0;
+  }
   // A copy: the procedure may destroy its own window, and the entry with it.
   const platform::WindowProcedure procedure = own->procedure;
   return procedure(window, id, wParam, lParam);
 }
 
 bool PosixWindowSystem::RegisterWindowClass(const platform::WindowClass& windowClass) {
-  if (windowClass.className.empty() || classes_.count(windowClass.className) != 0) return false;
+  if (windowClass.className.empty() || classes_.contains(windowClass.className)) {
+    return false;
+  }
   classes_[windowClass.className] = windowClass.procedure;
   return true;
 }
 
 WindowHandle PosixWindowSystem::Create(const platform::WindowCreation& creation) {
   const auto windowClass = classes_.find(creation.className);
-  if (windowClass == classes_.end()) return kNoWindow;
+  if (windowClass == classes_.end()) {
+    return kNoWindow;
+  }
   const std::string name = WindowSocketName(creation.className, creation.title);
   // The signals are held back before the window can be found: a stop
   // request that follows the finding must reach the window, not kill us.
   BlockStopSignals();
   std::optional<WindowRegistry::OwnedName> owned = registry_.Claim(name);
   if (!owned) {
-    if (!HasOwnWindows()) ReleaseStopSignals();
+    if (!HasOwnWindows()) {
+      ReleaseStopSignals();
+    }
     return kNoWindow;
   }
   const WindowHandle handle = ++lastHandle_;
@@ -141,7 +165,9 @@ WindowHandle PosixWindowSystem::Create(const platform::WindowCreation& creation)
 }
 
 bool PosixWindowSystem::IsWindow(WindowHandle window) {
-  if (OwnWindow(window) != nullptr) return true;
+  if (OwnWindow(window) != nullptr) {
+    return true;
+  }
   const auto found = windows_.find(window);
   return found != windows_.end() && registry_.IsLive(found->second.name);
 }
@@ -152,21 +178,27 @@ void PosixWindowSystem::ShowWindow(WindowHandle /*window*/, bool /*visible*/) {
 
 void PosixWindowSystem::DestroyWindow(WindowHandle window) {
   Window* own = OwnWindow(window);
-  if (own == nullptr || own->destroying) return;
+  if (own == nullptr || own->destroying) {
+    return;
+  }
   own->destroying = true;
   // Out of the registry first, so that nobody finds or reaches it while its
   // procedure handles WM_DESTROY; connections still waiting are closed.
   registry_.Release(own->name, *own->owned);
   own->owned->listener.Reset();
   const platform::WindowProcedure procedure = own->procedure;
-  if (procedure) procedure(window, WM_DESTROY, 0, 0);
+  if (procedure) {
+    procedure(window, WM_DESTROY, 0, 0);
+  }
   windows_.erase(window);
 }
 
 std::intptr_t PosixWindowSystem::DefaultProcedure(WindowHandle window, std::uint32_t id,
                                                   std::uintptr_t /*wParam*/,
                                                   std::intptr_t /*lParam*/) {
-  if (id == WM_CLOSE) DestroyWindow(window);
+  if (id == WM_CLOSE) {
+    DestroyWindow(window);
+  }
   return 0;
 }
 
@@ -175,13 +207,17 @@ void PosixWindowSystem::PaintNothing(WindowHandle /*window*/) {}
 bool PosixWindowSystem::SetTimer(std::uint32_t timerId, std::uint32_t periodMs,
                                  platform::TimerProcedure procedure) {
   ScopedFd fd(::timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK));
-  if (!fd.Valid()) return false;
+  if (!fd.Valid()) {
+    return false;
+  }
   const std::uint32_t period = std::max<std::uint32_t>(periodMs, 1);
   itimerspec schedule{};
   schedule.it_interval.tv_sec = static_cast<time_t>(period / 1000);
   schedule.it_interval.tv_nsec = static_cast<long>(period % 1000) * 1000000L;
   schedule.it_value = schedule.it_interval;
-  if (::timerfd_settime(fd.Get(), 0, &schedule, nullptr) != 0) return false;
+  if (::timerfd_settime(fd.Get(), 0, &schedule, nullptr) != 0) {
+    return false;
+  }
   // The same identifier again replaces the timer, as on the handheld.
   Timer& timer = timers_[timerId];
   timer.fd = std::move(fd);
@@ -231,14 +267,20 @@ void PosixWindowSystem::WaitForEvents() {
     watched.push_back({Source::kTimer, id});
   }
   for (const auto& [handle, window] : windows_) {
-    if (!window.owned || !window.owned->listener.Valid()) continue;
+    if (!window.owned || !window.owned->listener.Valid()) {
+      continue;
+    }
     fds.push_back({window.owned->listener.Get(), POLLIN, 0});
     watched.push_back({Source::kWindow, handle});
   }
-  if (::poll(fds.data(), fds.size(), -1) <= 0) return;  // EINTR: look again
+  if (::poll(fds.data(), fds.size(), -1) <= 0) {
+    return;  // EINTR: look again
+  }
 
   for (std::size_t i = 0; i < fds.size(); ++i) {
-    if (fds[i].revents == 0) continue;
+    if (fds[i].revents == 0) {
+      continue;
+    }
     switch (watched[i].source) {
       case Source::kSignals:
         TakeSignals();
@@ -268,28 +310,40 @@ void PosixWindowSystem::WaitForEvents() {
 
 void PosixWindowSystem::ServeConnection(WindowHandle window, int listener) {
   const ScopedFd connection(::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
-  if (!connection.Valid() || !PeerIsOwnUser(connection.Get())) return;
+  if (!connection.Valid() || !PeerIsOwnUser(connection.Get())) {
+    return;
+  }
   // A connection that closes without a line was only looking whether we live.
   const std::optional<std::string> line =
       ReceiveLine(connection.Get(), kMaxLineLength, kRequestTimeoutMs);
   const std::optional<MessageRequest> request = line ? ParseRequest(*line) : std::nullopt;
-  if (!request) return;
+  if (!request) {
+    return;
+  }
   const std::intptr_t result = Deliver(window, request->id, request->wParam, request->lParam);
   SendAll(connection.Get(), FormatResult(result));
 }
 
 void PosixWindowSystem::BlockStopSignals() {
-  if (signals_.Valid()) return;
+  if (signals_.Valid()) {
+    return;
+  }
   // Only once a window exists: a start that merely stops the running
   // instance can still be interrupted while it waits for that to happen.
   const sigset_t set = StopSignals();
-  if (::sigprocmask(SIG_BLOCK, &set, nullptr) != 0) return;
+  if (::sigprocmask(SIG_BLOCK, &set, nullptr) != 0) {
+    return;
+  }
   signals_.Reset(::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK));
-  if (!signals_.Valid()) ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+  if (!signals_.Valid()) {
+    ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+  }
 }
 
 void PosixWindowSystem::ReleaseStopSignals() {
-  if (!signals_.Valid()) return;
+  if (!signals_.Valid()) {
+    return;
+  }
   signals_.Reset();
   // One that came meanwhile now has its ordinary effect: without a window
   // there is nothing to close cleanly.
@@ -298,20 +352,24 @@ void PosixWindowSystem::ReleaseStopSignals() {
 }
 
 bool PosixWindowSystem::HasOwnWindows() const {
-  for (const auto& [handle, window] : windows_) {
-    if (window.owned) return true;
-  }
-  return false;
+  return std::ranges::any_of(windows_,
+                             [](const auto& entry) { return entry.second.owned.has_value(); });
 }
 
 void PosixWindowSystem::TakeSignals() {
   signalfd_siginfo info{};
   bool any = false;
-  while (::read(signals_.Get(), &info, sizeof info) == sizeof info) any = true;
-  if (!any) return;
+  while (::read(signals_.Get(), &info, sizeof info) == sizeof info) {
+    any = true;
+  }
+  if (!any) {
+    return;
+  }
   // A stop request from outside is a close request to our windows.
   for (const auto& [handle, window] : windows_) {
-    if (window.owned && !window.destroying) posted_.push_back({handle, WM_CLOSE, 0, 0});
+    if (window.owned && !window.destroying) {
+      posted_.push_back({handle, WM_CLOSE, 0, 0});
+    }
   }
 }
 
@@ -320,7 +378,9 @@ void PosixWindowSystem::TranslateMessage(const Message& /*message*/) {}
 std::intptr_t PosixWindowSystem::Dispatch(const Message& message) {
   if (message.id == WM_TIMER && message.window == kNoWindow) {
     const auto timer = timers_.find(static_cast<std::uint32_t>(message.wParam));
-    if (timer == timers_.end() || !timer->second.procedure) return 0;
+    if (timer == timers_.end() || !timer->second.procedure) {
+      return 0;
+    }
     const platform::TimerProcedure procedure = timer->second.procedure;
     procedure();
     return 0;

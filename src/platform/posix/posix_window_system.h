@@ -75,7 +75,7 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
                         std::intptr_t lParam);
   std::intptr_t SendToOtherProcess(const std::string& name, std::uint32_t id, std::uintptr_t wParam,
                                    std::intptr_t lParam);
-  bool HasOwnWindows() const;
+  [[nodiscard]] bool HasOwnWindows() const;
   void BlockStopSignals();
   void ReleaseStopSignals();
   void WaitForEvents();

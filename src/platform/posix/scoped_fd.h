@@ -13,17 +13,21 @@ class ScopedFd {
   explicit ScopedFd(int fd) : fd_(fd) {}
   ScopedFd(ScopedFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
   ScopedFd& operator=(ScopedFd&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.fd_, -1));
+    if (this != &other) {
+      Reset(std::exchange(other.fd_, -1));
+    }
     return *this;
   }
   ScopedFd(const ScopedFd&) = delete;
   ScopedFd& operator=(const ScopedFd&) = delete;
   ~ScopedFd() { Reset(); }
 
-  int Get() const { return fd_; }
-  bool Valid() const { return fd_ >= 0; }
+  [[nodiscard]] int Get() const { return fd_; }
+  [[nodiscard]] bool Valid() const { return fd_ >= 0; }
   void Reset(int fd = -1) {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
     fd_ = fd;
   }
 

@@ -35,40 +35,60 @@ int Connect(int fd, const sockaddr_un& address) {
 
 SocketState ProbeSocket(const std::string& path) {
   sockaddr_un address{};
-  if (!MakeAddress(path, address)) return SocketState::kBlocked;
+  if (!MakeAddress(path, address)) {
+    return SocketState::kBlocked;
+  }
   // Non-blocking, so a listener with a full backlog answers EAGAIN at once
   // instead of holding us up; it is alive all the same.
   ScopedFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-  if (!fd.Valid()) return SocketState::kBlocked;
-  if (Connect(fd.Get(), address) == 0 || errno == EAGAIN) return SocketState::kLive;
-  if (errno == ENOENT) return SocketState::kMissing;
-  if (errno != ECONNREFUSED) return SocketState::kBlocked;
+  if (!fd.Valid()) {
+    return SocketState::kBlocked;
+  }
+  if (Connect(fd.Get(), address) == 0 || errno == EAGAIN) {
+    return SocketState::kLive;
+  }
+  if (errno == ENOENT) {
+    return SocketState::kMissing;
+  }
+  if (errno != ECONNREFUSED) {
+    return SocketState::kBlocked;
+  }
   struct stat status {};
-  if (::lstat(path.c_str(), &status) != 0) return SocketState::kMissing;
+  if (::lstat(path.c_str(), &status) != 0) {
+    return SocketState::kMissing;
+  }
   return S_ISSOCK(status.st_mode) ? SocketState::kStale : SocketState::kBlocked;
 }
 
 ScopedFd ConnectSocket(const std::string& path) {
   sockaddr_un address{};
-  if (!MakeAddress(path, address)) return ScopedFd();
+  if (!MakeAddress(path, address)) {
+    return {};
+  }
   ScopedFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  if (!fd.Valid() || Connect(fd.Get(), address) != 0) return ScopedFd();
+  if (!fd.Valid() || Connect(fd.Get(), address) != 0) {
+    return {};
+  }
   return fd;
 }
 
 ScopedFd ListenOnSocket(const std::string& path) {
   sockaddr_un address{};
-  if (!MakeAddress(path, address)) return ScopedFd();
+  if (!MakeAddress(path, address)) {
+    return {};
+  }
   ScopedFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-  if (!fd.Valid()) return ScopedFd();
+  if (!fd.Valid()) {
+    return {};
+  }
   if (::bind(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    return ScopedFd();
+    return {};
   }
   if (::listen(fd.Get(), SOMAXCONN) != 0) {
     const int error = errno;
     ::unlink(path.c_str());
     errno = error;
-    return ScopedFd();
+    return {};
   }
   return fd;
 }
@@ -76,8 +96,12 @@ ScopedFd ListenOnSocket(const std::string& path) {
 bool SendAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      return false;
+    }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
@@ -90,26 +114,40 @@ std::optional<std::string> ReceiveLine(int fd, std::size_t maxLength, int timeou
     if (timeoutMs >= 0) {
       pollfd waiting{fd, POLLIN, 0};
       const int ready = ::poll(&waiting, 1, timeoutMs);
-      if (ready < 0 && errno == EINTR) continue;
-      if (ready <= 0) return std::nullopt;
+      if (ready < 0 && errno == EINTR) {
+        continue;
+      }
+      if (ready <= 0) {
+        return std::nullopt;
+      }
     }
     // One byte at a time past the line would be wasted effort: the peer
     // sends exactly one line and then waits, so whatever arrives is ours.
     const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return std::nullopt;
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count <= 0) {
+      return std::nullopt;
+    }
     const std::string_view chunk(buffer, static_cast<std::size_t>(count));
     const std::size_t end = chunk.find('\n');
     line.append(chunk.substr(0, end));
-    if (line.size() > maxLength) return std::nullopt;
-    if (end != std::string_view::npos) return line;
+    if (line.size() > maxLength) {
+      return std::nullopt;
+    }
+    if (end != std::string_view::npos) {
+      return line;
+    }
   }
 }
 
 bool PeerIsOwnUser(int fd) {
   ucred credentials{};
   socklen_t length = sizeof credentials;
-  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0) return false;
+  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0) {
+    return false;
+  }
   return credentials.uid == ::geteuid();
 }
 

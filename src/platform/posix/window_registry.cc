@@ -25,7 +25,9 @@ std::string Variable(const char* name) {
 }  // namespace
 
 std::string WindowRegistry::DirectoryFromEnvironment() {
-  if (std::string own = Variable("NAV_MANAGER_RUNTIME_DIR"); !own.empty()) return own;
+  if (std::string own = Variable("NAV_MANAGER_RUNTIME_DIR"); !own.empty()) {
+    return own;
+  }
   if (std::string runtime = Variable("XDG_RUNTIME_DIR"); !runtime.empty()) {
     return runtime + "/nav_manager";
   }
@@ -35,12 +37,18 @@ std::string WindowRegistry::DirectoryFromEnvironment() {
 WindowRegistry::WindowRegistry(std::string directory) : directory_(std::move(directory)) {}
 
 bool WindowRegistry::Usable() const {
-  if (directory_.empty()) return false;
-  if (::mkdir(directory_.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  if (directory_.empty()) {
+    return false;
+  }
+  if (::mkdir(directory_.c_str(), 0700) != 0 && errno != EEXIST) {
+    return false;
+  }
   // lstat: a symbolic link in the directory's place is refused like any
   // other thing that is not our own private directory.
   struct stat status {};
-  if (::lstat(directory_.c_str(), &status) != 0) return false;
+  if (::lstat(directory_.c_str(), &status) != 0) {
+    return false;
+  }
   return S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
          (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
@@ -52,23 +60,31 @@ std::string WindowRegistry::PathOf(const std::string& name) const {
 ScopedFd WindowRegistry::Lock() const {
   ScopedFd lock(
       ::open(PathOf(kLockFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-  if (!lock.Valid()) return lock;
+  if (!lock.Valid()) {
+    return lock;
+  }
   int result = 0;
   do {
     result = ::flock(lock.Get(), LOCK_EX);
   } while (result != 0 && errno == EINTR);
-  if (result != 0) lock.Reset();
+  if (result != 0) {
+    lock.Reset();
+  }
   return lock;  // closing it releases the lock
 }
 
 std::optional<WindowRegistry::OwnedName> WindowRegistry::Claim(const std::string& name) {
-  if (!Usable()) return std::nullopt;
+  if (!Usable()) {
+    return std::nullopt;
+  }
   // Under the lock from the first bind to the listen: a racing starter can
   // neither see our bound-but-not-yet-listening socket as stale nor remove
   // it, and of two starters that find the same stale socket only the first
   // replaces it; the second then finds it live.
   const ScopedFd lock = Lock();
-  if (!lock.Valid()) return std::nullopt;
+  if (!lock.Valid()) {
+    return std::nullopt;
+  }
   const std::string path = PathOf(name);
   OwnedName owned;
   owned.listener = ListenOnSocket(path);
@@ -76,7 +92,9 @@ std::optional<WindowRegistry::OwnedName> WindowRegistry::Claim(const std::string
     ::unlink(path.c_str());
     owned.listener = ListenOnSocket(path);
   }
-  if (!owned.listener.Valid()) return std::nullopt;
+  if (!owned.listener.Valid()) {
+    return std::nullopt;
+  }
   struct stat status {};
   if (::lstat(path.c_str(), &status) == 0) {
     owned.device = status.st_dev;
@@ -100,13 +118,19 @@ void WindowRegistry::RemoveIfStale(const std::string& name) {
   // owner may have been a starter between bind and listen, or the name may
   // have been taken over.
   const ScopedFd lock = Lock();
-  if (!lock.Valid()) return;
+  if (!lock.Valid()) {
+    return;
+  }
   const std::string path = PathOf(name);
-  if (ProbeSocket(path) == SocketState::kStale) ::unlink(path.c_str());
+  if (ProbeSocket(path) == SocketState::kStale) {
+    ::unlink(path.c_str());
+  }
 }
 
 bool WindowRegistry::IsLive(const std::string& name) {
-  if (!Usable()) return false;
+  if (!Usable()) {
+    return false;
+  }
   switch (ProbeSocket(PathOf(name))) {
     case SocketState::kLive:
       return true;
@@ -120,18 +144,26 @@ bool WindowRegistry::IsLive(const std::string& name) {
 }
 
 std::optional<std::string> WindowRegistry::FindLiveWithPrefix(const std::string& prefix) {
-  if (!Usable()) return std::nullopt;
+  if (!Usable()) {
+    return std::nullopt;
+  }
   const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(directory_.c_str()), ::closedir);
-  if (!directory) return std::nullopt;
+  if (!directory) {
+    return std::nullopt;
+  }
   while (const dirent* entry = ::readdir(directory.get())) {
     const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) == 0 && IsLive(name)) return name;
+    if (name.compare(0, prefix.size(), prefix) == 0 && IsLive(name)) {
+      return name;
+    }
   }
   return std::nullopt;
 }
 
 ScopedFd WindowRegistry::Connect(const std::string& name) const {
-  if (!Usable()) return ScopedFd();
+  if (!Usable()) {
+    return {};
+  }
   return ConnectSocket(PathOf(name));
 }
 

@@ -23,11 +23,11 @@ class WindowRegistry {
 
   explicit WindowRegistry(std::string directory);
 
-  const std::string& Directory() const { return directory_; }
+  [[nodiscard]] const std::string& Directory() const { return directory_; }
   // Creates the directory (mode 0700) when it is missing. False when it
   // cannot be used: it is not a directory of this user, or group or others
   // may write to it. Nothing can be created or found in a refused directory.
-  bool Usable() const;
+  [[nodiscard]] bool Usable() const;
 
   // A window that owns `name`, listening. The name is taken over when its
   // socket is stale; no window comes of it while a live one holds the name.
@@ -46,11 +46,11 @@ class WindowRegistry {
   // The name of some live window whose name starts with `prefix`.
   std::optional<std::string> FindLiveWithPrefix(const std::string& prefix);
   // A connection to the window `name`, invalid when there is none.
-  ScopedFd Connect(const std::string& name) const;
+  [[nodiscard]] ScopedFd Connect(const std::string& name) const;
 
  private:
-  std::string PathOf(const std::string& name) const;
-  ScopedFd Lock() const;
+  [[nodiscard]] std::string PathOf(const std::string& name) const;
+  [[nodiscard]] ScopedFd Lock() const;
   void RemoveIfStale(const std::string& name);
 
   std::string directory_;
