@@ -226,6 +226,10 @@ bool PosixWindowSystem::SetTimer(std::uint32_t timerId, std::uint32_t periodMs,
   return true;
 }
 
+void PosixWindowSystem::WatchReadable(int fd, std::function<void()> onReadable) {
+  watchedFds_[fd] = std::move(onReadable);
+}
+
 bool PosixWindowSystem::NextMessage(Message& message) {
   for (;;) {
     if (!posted_.empty()) {
@@ -251,7 +255,7 @@ bool PosixWindowSystem::NextMessage(Message& message) {
 }
 
 void PosixWindowSystem::WaitForEvents() {
-  enum class Source { kSignals, kTimer, kWindow };
+  enum class Source { kSignals, kTimer, kWindow, kWatched };
   struct Watched {
     Source source;
     std::uintptr_t key;  // timer identifier or window handle
@@ -272,6 +276,10 @@ void PosixWindowSystem::WaitForEvents() {
     }
     fds.push_back({window.owned->listener.Get(), POLLIN, 0});
     watched.push_back({Source::kWindow, handle});
+  }
+  for (const auto& [fd, onReadable] : watchedFds_) {
+    fds.push_back({fd, POLLIN, 0});
+    watched.push_back({Source::kWatched, static_cast<std::uintptr_t>(fd)});
   }
   if (::poll(fds.data(), fds.size(), -1) <= 0) {
     return;  // EINTR: look again
@@ -302,6 +310,11 @@ void PosixWindowSystem::WaitForEvents() {
         if (own != nullptr && own->owned->listener.Get() == fds[i].fd) {
           ServeConnection(handle, fds[i].fd);
         }
+        break;
+      }
+      case Source::kWatched: {
+        const auto watch = watchedFds_.find(fds[i].fd);
+        if (watch != watchedFds_.end()) watch->second();
         break;
       }
     }

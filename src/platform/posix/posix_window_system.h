@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -55,6 +56,11 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
   std::intptr_t Dispatch(const platform::Message& message) override;
   void PostQuitMessage(int exitCode) override;
 
+  // Linux only, for programs beside the system (navsim): while waiting for
+  // messages, also wait for `fd` to become readable and then call
+  // `onReadable` on this thread. The caller keeps `fd` open while watched.
+  void WatchReadable(int fd, std::function<void()> onReadable);
+
  private:
   // A window of this object, or one of another process found by name.
   struct Window {
@@ -90,6 +96,7 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
   ScopedFd signals_;
   std::deque<platform::Message> posted_;
   std::optional<int> quitCode_;
+  std::map<int, std::function<void()>> watchedFds_;
 };
 
 }  // namespace nav::posix
