@@ -2,6 +2,7 @@
 # private exchange and window directories, with the clock set and sped up by
 # libfaketime. Every wait below counts in the accelerated clock.
 set -euo pipefail
+SCRIPT_ARGUMENTS=("$@")
 
 : "${NAV_BIN:?NAV_BIN must name the directory with nav_manager and navsim}"
 LIBFAKETIME=${LIBFAKETIME:-/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1}
@@ -45,7 +46,7 @@ with_clock() {
     # libfaketime reads the start in the process's own zone.
     export NAV_E2E_CLOCK=1 TZ="$zone"
     export FAKETIME="@$start x$speed" FAKETIME_DONT_RESET=1 LD_PRELOAD="$LIBFAKETIME"
-    exec bash "$0" "$@"
+    exec bash "$0" "${SCRIPT_ARGUMENTS[@]}"
   fi
 }
 

@@ -32,29 +32,25 @@ bool ExchangeServer::Poll(TimePoint now, const std::tm& localNow) {
   if (pending_ && now >= pending_->due) {
     const Pending late = std::move(*pending_);
     pending_.reset();
-    Deliver(late.request, late.reply, localNow);
+    Deliver(late.request, late.answer, localNow);
     return true;
   }
+  // A navigator that never answers does not even take the request: the
+  // files stay as the caller wrote them.
+  if (fault_ == Fault::kSilent) return false;
   std::string request;
   if (!TakeRequest(request)) return false;
   heldMarker_.reset();
 
   const Answer answer = behaviour_.Respond(request);
-  if (answer.scheme) screen_.SchemeChanged(localNow, *answer.scheme);
-  if (answer.flashText) screen_.Flash(localNow, *answer.flashText, answer.flashMs);
-
   switch (fault_) {
-    case Fault::kSilent:
-      screen_.Exchange(localNow, request, "(no answer)");
-      Log(localNow, request, "");
-      return true;
     case Fault::kLate:
-      pending_ = Pending{request, answer.reply, now + delay_};
+      pending_ = Pending{request, answer, now + delay_};
       screen_.Note(localNow, "request taken; the answer follows in " +
                                  std::to_string(delay_.count()) + " ms");
       return true;
     default:
-      Deliver(request, answer.reply, localNow);
+      Deliver(request, answer, localNow);
       return true;
   }
 }
@@ -77,14 +73,18 @@ bool ExchangeServer::TakeRequest(std::string& request) {
   return true;
 }
 
-void ExchangeServer::Deliver(const std::string& request, const std::string& reply,
+void ExchangeServer::Deliver(const std::string& request, const Answer& answer,
                              const std::tm& localNow) {
+  const std::string& reply = answer.reply;
   WriteFile(paths_.replyMessage, reply, false);
   const bool emptyMarker = fault_ == Fault::kEmptyMarker;
   WriteFile(paths_.replyFinished, emptyMarker ? std::string{} : std::string{kMarkerContent},
             fault_ == Fault::kLockedMarker);
   screen_.Exchange(localNow, request, reply);
   Log(localNow, request, reply);
+  // What the navigator's screen shows once it has done as it was told.
+  if (answer.scheme) screen_.SchemeChanged(localNow, *answer.scheme);
+  if (answer.flashText) screen_.Flash(localNow, *answer.flashText, answer.flashMs);
 }
 
 bool ExchangeServer::WriteFile(const std::wstring& path, const std::string& bytes, bool keepOpen) {

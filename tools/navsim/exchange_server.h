@@ -41,12 +41,12 @@ class ExchangeServer {
  private:
   struct Pending {
     std::string request;
-    std::string reply;
+    Answer answer;
     TimePoint due;
   };
 
   bool TakeRequest(std::string& request);
-  void Deliver(const std::string& request, const std::string& reply, const std::tm& localNow);
+  void Deliver(const std::string& request, const Answer& answer, const std::tm& localNow);
   bool WriteFile(const std::wstring& path, const std::string& bytes, bool keepOpen);
   void Log(const std::tm& localNow, const std::string& request, const std::string& reply);
 

@@ -65,7 +65,8 @@ Answer NavigatorBehaviour::Respond(std::string_view request) const {
   const std::vector<std::string_view> fields = Fields(request);
   const std::string_view command = fields.empty() ? std::string_view{} : fields[0];
   if (command == "GetCurrentPositionV01") {
-    answer.reply = "0|1|" + HundredThousandths(longitude_) + "|" + HundredThousandths(latitude_) + "|";
+    answer.reply =
+        "0|1|" + HundredThousandths(longitude_) + "|" + HundredThousandths(latitude_) + "|";
   } else if (command == "ChangeSettingV01" && fields.size() >= 2 &&
              (fields[1] == "3" || fields[1] == "2")) {
     answer.scheme = fields[1] == "3" ? Scheme::kDay : Scheme::kNight;

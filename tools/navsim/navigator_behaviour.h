@@ -25,8 +25,8 @@ enum class Scheme { kUnknown, kDay, kNight };
 
 // What the navigator does with one request, and what it answers.
 struct Answer {
-  std::string reply;              // 8-bit reply text
-  std::optional<Scheme> scheme;   // a colour scheme it was told to use
+  std::string reply;                     // 8-bit reply text
+  std::optional<Scheme> scheme;          // a colour scheme it was told to use
   std::optional<std::string> flashText;  // a greeting it was told to flash
   std::uint32_t flashMs = 0;
 };

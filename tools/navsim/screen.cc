@@ -70,8 +70,9 @@ void Screen::SchemeChanged(const std::tm& now, Scheme scheme) {
 }
 
 void Screen::Flash(const std::tm& now, std::string_view text, std::uint32_t ms) {
-  Line(now, kFlashColours,
-       "\u2709  \u201E" + Printable(text) + "\u201C  (on screen for " + std::to_string(ms) + " ms)");
+  Line(
+      now, kFlashColours,
+      "\u2709  \u201E" + Printable(text) + "\u201C  (on screen for " + std::to_string(ms) + " ms)");
 }
 
 void Screen::Note(const std::tm& now, std::string_view text) {
