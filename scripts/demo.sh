@@ -50,7 +50,7 @@ echo
 # Both programs share one clock that starts at $from and runs $speed times fast.
 export TZ=$zone FAKETIME="@$date $from:00 x$speed" FAKETIME_DONT_RESET=1
 LD_PRELOAD=$libfaketime bash -c '
-  "$0/navsim" --lat "$1" --lon "$2" --colour &
+  "$0/navsim" --lat "$1" --lon "$2" &
   navsim=$!
   sleep 1
   "$0/nav_manager" &
