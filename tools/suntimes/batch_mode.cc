@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "input_parsing.h"
-#include "sun/sun_calculator.h"
+#include "rise_set.h"
 
 namespace suntimes {
 
@@ -68,19 +68,10 @@ std::string AnswerBatchLine(std::string_view line, bool& failed) {
     }
   }
 
-  std::tm record{};
-  record.tm_year = date.year - 1900;
-  record.tm_mon = date.month - 1;
-  record.tm_mday = date.day;
-  double rise = 0.0;
-  double set = 0.0;
-  double rawRise = 0.0;
-  double rawSet = 0.0;
-  const nav::SunCalculator sun;
-  const std::int32_t rc =
-      sun.ComputeRiseSet(record, *tz, *latitude, *longitude, rise, set, rawRise, rawSet);
-  return std::to_string(rc) + ' ' + FormatExact(rise) + ' ' + FormatExact(set) + ' ' +
-         FormatExact(rawRise) + ' ' + FormatExact(rawSet);
+  const RiseSet answer = ComputeRiseSetOn(date, *tz, *latitude, *longitude);
+  return std::to_string(answer.rc) + ' ' + FormatExact(answer.rise) + ' ' +
+         FormatExact(answer.set) + ' ' + FormatExact(answer.rawRise) + ' ' +
+         FormatExact(answer.rawSet);
 }
 
 int RunBatch(std::istream& in, std::FILE* out) {

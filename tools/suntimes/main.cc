@@ -14,7 +14,7 @@
 
 #include "batch_mode.h"
 #include "input_parsing.h"
-#include "sun/sun_calculator.h"
+#include "rise_set.h"
 
 namespace suntimes {
 
@@ -209,30 +209,21 @@ int RunForPlace(const Options& options) {
     }
   }
 
-  std::tm record{};
-  record.tm_year = date.year - 1900;
-  record.tm_mon = date.month - 1;
-  record.tm_mday = date.day;
-  double rise = 0.0;
-  double set = 0.0;
-  double rawRise = 0.0;
-  double rawSet = 0.0;
-  const nav::SunCalculator sun;
-  const std::int32_t rc =
-      sun.ComputeRiseSet(record, *tz, *latitude, *longitude, rise, set, rawRise, rawSet);
+  const RiseSet answer = ComputeRiseSetOn(date, *tz, *latitude, *longitude);
 
   std::printf("%04d-%02d-%02d %s\n", date.year, date.month, date.day, OffsetText(*tz).c_str());
   bool up = false;
-  if (rc == -1) {
+  if (answer.rc == -1) {
     std::printf("no sunrise today\n");
-  } else if (rc == -2) {
+  } else if (answer.rc == -2) {
     std::printf("no sunset today\n");
     up = true;
   } else {
-    std::printf("sunrise %s\nsunset  %s\n", ClockText(rise).c_str(), ClockText(set).c_str());
+    std::printf("sunrise %s\nsunset  %s\n", ClockText(answer.rise).c_str(),
+                ClockText(answer.set).c_str());
     // Between rise and set on the clock, the interval possibly crossing midnight.
-    const double from = WithinDay(rawRise);
-    const double to = WithinDay(rawSet);
+    const double from = WithinDay(answer.rawRise);
+    const double to = WithinDay(answer.rawSet);
     up = from <= to ? (from <= now.hours && now.hours < to) : (now.hours >= from || now.hours < to);
   }
   if (today) {
