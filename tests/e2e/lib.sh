@@ -82,7 +82,8 @@ exchanges() { [ -f "$LOG" ] && grep -c -a "" "$LOG" || echo 0; }
 has_exchanges() { [ "$(exchanges)" -ge "$1" ]; }
 # The request of exchange N (from 1), exactly as its bytes arrived.
 request_of() { sed -n "${1}p" "$LOG" | cut -f2; }
-exited() { ! kill -0 "$1" 2>/dev/null || [ "$(ps -o stat= -p "$1" 2>/dev/null | cut -c1)" = Z ]; }
+# Gone, or a zombie waiting to be reaped (the state after the name in /proc).
+exited() { ! kill -0 "$1" 2>/dev/null || [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -c1)" = Z ]; }
 # Waits for a background process to end and checks its exit status.
 expect_exit() {
   local pid=$1 status=$2 what=$3 code=0
