@@ -7,10 +7,10 @@ namespace nav::platform {
 
 // What the zone query reports, with the codes of the handheld's own query.
 enum class TimeZoneState : std::int32_t {
-  kUnavailable = -1,       // the zone cannot be read at all
-  kNoDaylightSaving = 0,   // the zone has no daylight-saving time
-  kStandardTime = 1,       // daylight-saving zone, standard time now
-  kDaylightTime = 2,       // daylight-saving zone, daylight-saving time now
+  kUnavailable = -1,      // the zone cannot be read at all
+  kNoDaylightSaving = 0,  // the zone has no daylight-saving time
+  kStandardTime = 1,      // daylight-saving zone, standard time now
+  kDaylightTime = 2,      // daylight-saving zone, daylight-saving time now
 };
 
 // Biases in minutes, UTC = local time + bias. The offset in force is

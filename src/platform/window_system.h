@@ -76,7 +76,8 @@ class MessageQueue {
   // A periodic timer not bound to a window: every `periodMs` a WM_TIMER
   // message is queued (at most one pending), and dispatching it calls
   // `procedure`. Periods that pass while the thread is busy are not made up.
-  virtual bool SetTimer(std::uint32_t timerId, std::uint32_t periodMs, TimerProcedure procedure) = 0;
+  virtual bool SetTimer(std::uint32_t timerId, std::uint32_t periodMs,
+                        TimerProcedure procedure) = 0;
   // Waits for the next message. False once WM_QUIT has been fetched; its
   // wParam is then in `message`.
   virtual bool NextMessage(Message& message) = 0;

@@ -22,8 +22,7 @@ class VirtualClock : public platform::Clock {
   // Moves time on without counting as a sleep.
   void Advance(std::chrono::milliseconds duration);
   // Sets the current instant, as a UTC date and time.
-  void SetUtc(int year, unsigned month, unsigned day, int hour = 0, int minute = 0,
-              int second = 0);
+  void SetUtc(int year, unsigned month, unsigned day, int hour = 0, int minute = 0, int second = 0);
   // Sets the current instant so that the local clock reads this date and time.
   void SetLocal(int year, unsigned month, unsigned day, int hour = 0, int minute = 0,
                 int second = 0);
