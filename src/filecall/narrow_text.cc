@@ -18,7 +18,8 @@ constexpr std::array<char16_t, 32> kHighControlBlock = {
 // clang-format on
 
 char NarrowFromWide(wchar_t wide) {
-  const auto code = static_cast<std::uint32_t>(wide);
+  // wchar_t holds the code point itself; nothing here is a signed char.
+  const auto code = static_cast<std::uint32_t>(wide);  // NOLINT(bugprone-signed-char-misuse)
   if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
   for (std::size_t i = 0; i < kHighControlBlock.size(); ++i) {
     if (kHighControlBlock[i] != 0 && kHighControlBlock[i] == code) {

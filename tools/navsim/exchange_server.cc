@@ -8,7 +8,7 @@ namespace {
 // What the navigator writes into its completion marker; any byte would do.
 constexpr std::string_view kMarkerContent = "finish..";
 // A request larger than this is no request of ours; it is taken and dropped.
-constexpr std::int64_t kLargestRequest = 64 * 1024;
+constexpr std::int64_t kLargestRequest = std::int64_t{64} * 1024;
 
 }  // namespace
 
