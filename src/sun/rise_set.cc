@@ -89,10 +89,12 @@ std::int32_t SunCalculator::ComputeRiseSet(std::tm& record, double tz, double la
   const double setHours =
       ((rightAscensionHours + halfArcHours) - localSiderealHours) * kSolarPerSiderealHour + tz;
 
-  rawRise = riseHours;
-  rawSet = setHours;
+  // Written in this order, so a caller that passes one slot twice sees the
+  // raw value last.
   rise = riseHours < 0.0 ? riseHours + 24.0 : riseHours;
   set = setHours < 0.0 ? setHours + 24.0 : setHours;
+  rawRise = riseHours;
+  rawSet = setHours;
   return 1;
 }
 
