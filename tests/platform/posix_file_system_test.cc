@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -183,6 +184,35 @@ TEST_F(PosixFileSystemTest, FilesDoNotLeakIntoChildProcesses) {
     }
   }
   EXPECT_FALSE(anyInheritable);
+}
+
+}  // namespace
+}  // namespace nav::posix
+
+namespace nav::posix {
+namespace {
+
+// A reader polling for a file must never catch a new one between its
+// creation and its lock: that would make the writer fail, as it never can
+// on the handheld, where an exclusive create is one step.
+TEST_F(PosixFileSystemTest, ANewFileAppearsAlreadyLocked) {
+  const pid_t poller = ::fork();
+  ASSERT_GE(poller, 0);
+  if (poller == 0) {
+    PosixFileSystem reader(root_.String());
+    for (;;) reader.OpenForReading(path_);
+  }
+  int failures = 0;
+  for (int round = 0; round < 20000; ++round) {
+    if (!files_.RemoveFile(path_) && fs::exists(native_)) continue;  // the reader holds it
+    if (files_.CreateForWriting(path_) == nullptr) ++failures;
+  }
+  ::kill(poller, SIGKILL);
+  ::waitpid(poller, nullptr, 0);
+  EXPECT_EQ(failures, 0);
+  for (const auto& entry : fs::directory_iterator(root_.Path())) {
+    EXPECT_EQ(entry.path(), native_) << "left behind";
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <utility>
 
 #include "platform/posix/paths.h"
@@ -62,14 +63,41 @@ class LockedFile : public platform::ExclusiveFile {
 int OpenLocked(const std::string& native, int flags) {
   if (native.find('\0') != std::string::npos) return -1;
   const int fd = ::open(native.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) return -1;
+  if (fd < 0) return -1;  // errno tells why, ENOENT for a missing file
   struct stat status {};
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
       ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);
+    errno = EBUSY;
     return -1;
   }
   return fd;
+}
+
+// Creates the missing file `native` already locked. Between a plain create and
+// its lock, another process could open and lock the new file and so make the
+// creator fail, which cannot happen to an exclusive create on the handheld.
+// So the file is made and locked under a private name in the same directory
+// and only then linked into place. Where links are not to be had, it falls
+// back to create-then-lock.
+int CreateLocked(const std::string& native) {
+  static unsigned serial = 0;
+  const std::size_t slash = native.rfind('/');
+  const std::string directory = slash == std::string::npos ? "." : native.substr(0, slash);
+  const std::string privateName = directory + "/.nav_manager-new." + std::to_string(::getpid()) +
+                                  "." + std::to_string(++serial);
+  const int fd =
+      ::open(privateName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return OpenLocked(native, O_WRONLY | O_CREAT);
+  const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  const bool linked = locked && ::link(privateName.c_str(), native.c_str()) == 0;
+  const int linkError = errno;
+  ::unlink(privateName.c_str());
+  if (linked) return fd;
+  ::close(fd);
+  // Someone else created it meanwhile: it is theirs to hold or ours to open.
+  if (linkError == EEXIST) return OpenLocked(native, O_WRONLY);
+  return OpenLocked(native, O_WRONLY | O_CREAT);
 }
 
 }  // namespace
@@ -104,9 +132,11 @@ bool PosixFileSystem::RemoveFile(const std::wstring& path) {
 
 std::unique_ptr<platform::ExclusiveFile> PosixFileSystem::CreateForWriting(
     const std::wstring& path) {
+  const std::string native = NativePath(path);
   // No O_TRUNC: the content of a file someone else holds must survive the
   // attempt, so it is cut only once the lock is ours.
-  const int fd = OpenLocked(NativePath(path), O_WRONLY | O_CREAT);
+  int fd = OpenLocked(native, O_WRONLY);
+  if (fd < 0 && errno == ENOENT) fd = CreateLocked(native);
   if (fd < 0) return nullptr;
   if (::ftruncate(fd, 0) != 0) {
     ::close(fd);
