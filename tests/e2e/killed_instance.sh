@@ -11,10 +11,14 @@ kill -KILL "$killed"
 wait "$killed" 2>/dev/null || true
 [ -S "$MARKER" ] || fail "kill -9 removed the marker; nothing left to test"
 
+# A socket someone listens on is in the kernel's table; a stale file is not.
+marker_live() { grep -q -F " $MARKER" /proc/net/unix; }
+marker_live && fail "the killed instance's marker still listens"
+
 start_nav_manager
 next=$NAV_PID
-sleep 3
-exited "$next" && fail "the start after a killed instance did not run"
+wait_for 30 marker_live || fail "the start after a killed instance did not take the marker over"
+exited "$next" && fail "the start after a killed instance did not keep running"
 start_nav_manager
 expect_exit "$NAV_PID" 0 "the stopping start"
 expect_exit "$next" 0 "the instance after the killed one"

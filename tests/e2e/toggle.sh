@@ -18,7 +18,7 @@ expect_exit "$first" 0 "the running instance"
 start_nav_manager
 third=$NAV_PID
 wait_for 30 test -S "$MARKER" || fail "the third start made no marker"
-sleep 2
+sleep 40  # a whole period: it ticks, and goes on running
 exited "$third" && fail "the third start did not keep running"
 kill -TERM "$third"
 expect_exit "$third" 0 "a stop by SIGTERM"

@@ -29,7 +29,10 @@ std::optional<ExchangeServer::TimePoint> ExchangeServer::NextDue() const {
 }
 
 bool ExchangeServer::Poll(TimePoint now, const std::tm& localNow) {
-  if (pending_ && now >= pending_->due) {
+  if (pending_) {
+    // A late navigator is busy with the request it took: it answers that
+    // one when it falls due and takes no other meanwhile.
+    if (now < pending_->due) return false;
     const Pending late = std::move(*pending_);
     pending_.reset();
     Deliver(late.request, late.answer, localNow);

@@ -61,7 +61,7 @@ int Run(const Options& options) {
       return 2;
     }
   }
-  Screen screen(stdout, options.colours || ::isatty(STDOUT_FILENO) == 1);
+  Screen screen(stdout, options.colours.value_or(::isatty(STDOUT_FILENO) == 1));
   ExchangeServer server(files,
                         {channel.requestMessagePath, channel.requestFinishedPath,
                          channel.replyMessagePath, channel.replyFinishedPath},

@@ -18,7 +18,8 @@ const char* const kUsage =
     "  --delay-ms MS  with --fault late: how long it waits before answering\n"
     "                 (default 35000, beyond the caller's 30 s patience)\n"
     "  --log FILE     append a line per exchange: time, request and reply\n"
-    "  --colour       draw in the navigator's colours even when not on a terminal\n"
+    "  --colour, --no-colour\n"
+    "                 draw in the navigator's colours, or not (default: on a terminal)\n"
     "\n"
     "It stops on SIGINT or SIGTERM, removing its window.\n";
 

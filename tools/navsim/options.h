@@ -15,7 +15,7 @@ struct Options {
   Fault fault = Fault::kNone;
   std::uint32_t delayMs = 35000;  // how late a late navigator answers
   std::string logPath;            // one line per exchange, for scripts
-  bool colours = false;
+  std::optional<bool> colours;    // unset: colours on a terminal only
   bool help = false;
 };
 

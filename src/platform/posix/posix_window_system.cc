@@ -282,7 +282,10 @@ void PosixWindowSystem::WaitForEvents() {
     watched.push_back({Source::kWatched, static_cast<std::uintptr_t>(fd)});
   }
   if (::poll(fds.data(), fds.size(), -1) <= 0) {
-    return;  // EINTR: look again
+    // Interrupted: look again. Any other failure would only repeat at full
+    // speed; the loop ends instead, with a failure code.
+    if (errno != EINTR) PostQuitMessage(1);
+    return;
   }
 
   for (std::size_t i = 0; i < fds.size(); ++i) {
