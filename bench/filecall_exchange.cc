@@ -11,39 +11,18 @@
 // one real 200 ms poll interval. This is the granularity of the plain poll.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "filecall/file_call_channel.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
+#include "support/temp_directory.h"
 
 namespace nav {
 namespace {
 
 constexpr std::string_view kReply = "0|1|512345|5212345|";
-
-class TempRoot {
- public:
-  TempRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nav_bench_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempRoot() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempRoot(const TempRoot&) = delete;
-  TempRoot& operator=(const TempRoot&) = delete;
-  [[nodiscard]] std::string String() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 // The navigator's work on one request: read it, write the reply, then the
 // marker, each through exclusive opens like the channel's own.
@@ -107,7 +86,7 @@ class SilentNotifier : public platform::Notifier {
 };
 
 void BM_ExchangeInstantReply(benchmark::State& state) {
-  TempRoot root;
+  testing::TempDirectory root;
   posix::PosixFileSystem files(root.String());
   InstantNavigator navigator(files);
   NoSleepClock clock;
@@ -125,7 +104,7 @@ void BM_ExchangeInstantReply(benchmark::State& state) {
 BENCHMARK(BM_ExchangeInstantReply)->Unit(benchmark::kMicrosecond);
 
 void BM_ExchangeReplyAfterFirstLook(benchmark::State& state) {
-  TempRoot root;
+  testing::TempDirectory root;
   posix::PosixFileSystem files(root.String());
   AnsweringClock clock(files);
   SilentNotifier notifier;
