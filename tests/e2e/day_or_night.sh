@@ -7,7 +7,7 @@ setup
 
 start_navsim --lat "$3" --lon "$4"
 start_nav_manager
-wait_for 120 has_exchanges 2 || fail "no scheme command came"
+wait_for 1200 has_exchanges 2 || fail "no scheme command came"
 case "$5" in
   day) expected="ChangeSettingV01|3|" ;;
   night) expected="ChangeSettingV01|2|" ;;

@@ -8,7 +8,7 @@ setup
 start_navsim --lat 52.37 --lon 4.89
 started=$(now)
 start_nav_manager
-wait_for 200 has_exchanges 7 || fail "three ticks did not come"
+wait_for 1200 has_exchanges 7 || fail "three ticks did not come"
 
 first=$(date -d "$(sed -n 1p "$LOG" | cut -f1)" '+%s')
 delay=$((first - started))

@@ -6,7 +6,7 @@ setup
 
 start_nav_manager
 killed=$NAV_PID
-wait_for 30 test -S "$MARKER" || fail "no marker"
+wait_for 1200 test -S "$MARKER" || fail "no marker"
 kill -KILL "$killed"
 wait "$killed" 2>/dev/null || true
 [ -S "$MARKER" ] || fail "kill -9 removed the marker; nothing left to test"
@@ -17,7 +17,7 @@ marker_live && fail "the killed instance's marker still listens"
 
 start_nav_manager
 next=$NAV_PID
-wait_for 30 marker_live || fail "the start after a killed instance did not take the marker over"
+wait_for 1200 marker_live || fail "the start after a killed instance did not take the marker over"
 exited "$next" && fail "the start after a killed instance did not keep running"
 start_nav_manager
 expect_exit "$NAV_PID" 0 "the stopping start"

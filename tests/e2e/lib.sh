@@ -72,7 +72,7 @@ start_navsim() {
   "$NAV_BIN/navsim" --log "$LOG" "$@" >"$WORK/navsim.out" 2>&1 &
   PIDS+=($!)
   NAVSIM_PID=$!
-  wait_for 30 test -S "$NAVIGATOR_WINDOW" || fail "navsim did not register its window"
+  wait_for 1200 test -S "$NAVIGATOR_WINDOW" || fail "navsim did not register its window"
 }
 
 # Starts nav_manager in the background; its pid lands in NAV_PID.
@@ -91,7 +91,7 @@ exited() { ! kill -0 "$1" 2>/dev/null || [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/
 # Waits for a background process to end and checks its exit status.
 expect_exit() {
   local pid=$1 status=$2 what=$3 code=0
-  wait_for 60 exited "$pid" || fail "$what did not end"
+  wait_for 1200 exited "$pid" || fail "$what did not end"
   wait "$pid" || code=$?
   [ "$code" -eq "$status" ] || fail "$what ended with $code, not $status"
 }

@@ -10,7 +10,7 @@ start_navsim --fault silent
 start_nav_manager
 request="$EXCHANGE/MY_VB_SDK.TomTomNavigationServer.2413838986.1.message"
 finished="$EXCHANGE/MY_VB_SDK.TomTomNavigationServer.2413838986.1.finished"
-wait_for 120 test -s "$finished" || fail "no request came"
+wait_for 1200 test -s "$finished" || fail "no request came"
 [ "$(od -An -c "$request")" = "$(printf 'GetCurrentPositionV01|' | od -An -c)" ] ||
   fail "request bytes: $(od -An -c "$request")"
 [ "$(stat -c %s "$request")" -eq 22 ] || fail "the request is not 22 bytes"
