@@ -36,7 +36,15 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/nav_demo.XXXXXX")
 export NAV_MANAGER_ROOT="$work/root" NAV_MANAGER_RUNTIME_DIR="$work/run"
 mkdir -p "$NAV_MANAGER_ROOT"
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+finish() {
+  kill "${pids[@]}" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+  # libfaketime's shared clock, named after the process that first loaded it.
+  local pid
+  for pid in "${pids[@]}"; do rm -f "/dev/shm/faketime_shm_$pid" "/dev/shm/sem.faketime_sem_$pid"; done
+}
+trap finish EXIT
 
 seconds=$(( ($(date -u -d "1970-01-01 $to" +%s) - $(date -u -d "1970-01-01 $from" +%s)) ))
 [ "$seconds" -gt 0 ] || { echo "demo: --to must come after --from" >&2; exit 2; }

@@ -9,10 +9,18 @@ LIBFAKETIME=${LIBFAKETIME:-/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1}
 [ -r "$LIBFAKETIME" ] || LIBFAKETIME=$(find /usr/lib -name libfaketime.so.1 -print -quit 2>/dev/null)
 [ -r "$LIBFAKETIME" ] || { echo "libfaketime not found (Debian package faketime)" >&2; exit 1; }
 
+# libfaketime shares the clock through a semaphore and shared memory named
+# after the first process that loaded it (this script, after with_clock).
+FAKETIME_FILES=(/dev/shm/faketime_shm_$$ /dev/shm/sem.faketime_sem_$$)
+
 cleanup() {
   local pid
-  for pid in "${PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+  # A stop by signal, not a kill: a process killed while it holds the
+  # shared clock's semaphore would leave every other process waiting on it.
+  for pid in "${PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null || true; done
+  for pid in "${PIDS[@]}"; do wait_for 100 exited "$pid" || kill -KILL "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
+  rm -f "${FAKETIME_FILES[@]}"
   if [ "${KEEP_WORK:-0}" = 1 ]; then echo "work directory kept: $WORK"; else rm -rf "$WORK"; fi
 }
 
@@ -48,6 +56,8 @@ with_clock() {
   local start=$1 zone=$2 speed=${3:-40}
   if [ -z "${NAV_E2E_CLOCK:-}" ]; then
     # libfaketime reads the start in the process's own zone.
+    # What a dead process of the same number left behind is no clock of ours.
+    rm -f "${FAKETIME_FILES[@]}"
     export NAV_E2E_CLOCK=1 TZ="$zone"
     export FAKETIME="@$start x$speed" FAKETIME_DONT_RESET=1 LD_PRELOAD="$LIBFAKETIME"
     exec bash "$0" "${SCRIPT_ARGUMENTS[@]}"
