@@ -50,8 +50,7 @@ int Run(const Options& options) {
   posix::PosixNotifier notifier;
   // The client's channel names the four exchange files and creates their directory.
   const FileCallChannel channel(files, clock, notifier);
-  const std::string exchangeDirectory =
-      posix::NativePathFromHandheld(posix::HandheldRootFromEnvironment(), channel.directory);
+  const std::string exchangeDirectory = files.NativePath(channel.directory);
 
   std::FILE* log = nullptr;
   if (!options.logPath.empty()) {
