@@ -1,6 +1,8 @@
 // nav_manager: keeps the navigator's colour scheme in step with daylight.
 // Starting it while it runs stops the running instance.
 
+#include <csignal>
+
 #include "platform/platform.h"
 #include "platform/posix/paths.h"
 #include "platform/posix/posix_clock.h"
@@ -20,6 +22,9 @@ nav::ShellState shellState;
 }  // namespace
 
 int main() {
+  // Past a file-size limit a write should fail like any other failed write,
+  // not end the process.
+  std::signal(SIGXFSZ, SIG_IGN);
   nav::posix::PosixFileSystem files(nav::posix::HandheldRootFromEnvironment());
   nav::posix::PosixClock clock;
   nav::posix::PosixNotifier notifier;
