@@ -5,9 +5,11 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/command_line.h"
 #include "platform/posix/paths.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
@@ -40,7 +42,10 @@ nav::ShellState shellState;
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (const std::optional<int> answered = nav::posix::AnswerCommandLine(argc, argv)) {
+    return *answered;
+  }
   if (!EnsureDescriptors()) {
     std::fprintf(stderr, "nav_manager: needs at least %u open files; raise the limit (ulimit -n)\n",
                  static_cast<unsigned>(kDescriptorsNeeded));
