@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "filecall/navigator_files.h"
-#include "platform/posix/posix_file_system.h"
+#include "native_file_system.h"
 #include "support/recording_notifier.h"
 #include "support/temp_directory.h"
 #include "support/virtual_clock.h"
@@ -62,7 +62,7 @@ class FileCallChannelTest : public ::testing::Test {
   }
 
   testing::TempDirectory root_;
-  posix::PosixFileSystem files_{root_.String()};
+  testing::NativeFileSystem files_{root_.Path().native()};
   testing::VirtualClock clock_;
   testing::RecordingNotifier notifier_;
   FileCallChannel channel_{files_, clock_, notifier_};
