@@ -1,5 +1,5 @@
-# The start and end sounds lie beside the executable: copy them next to every
-# built program and install them next to the installed one.
+# The start and end sounds lie beside the executable in the build tree (and on
+# Windows); an installed program finds them in <prefix>/share/nav_manager.
 set(NAV_SOUND_FILES
   ${PROJECT_SOURCE_DIR}/assets/sounds/StartSound.wav
   ${PROJECT_SOURCE_DIR}/assets/sounds/EndSound.wav)
@@ -18,4 +18,4 @@ foreach(_sound IN LISTS NAV_SOUND_FILES)
 endforeach()
 
 add_custom_target(nav_sounds ALL DEPENDS ${_nav_copied_sounds})
-install(FILES ${NAV_SOUND_FILES} DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${NAV_SOUND_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/nav_manager)

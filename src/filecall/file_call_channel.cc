@@ -7,15 +7,14 @@ namespace nav {
 FileCallChannel::FileCallChannel(platform::FileSystem& files, platform::Clock& clock,
                                  platform::Notifier& notifier)
     : files_(files), clock_(clock), notifier_(notifier) {
-  // Existing directories are fine; missing ones make every call fail at its
-  // request file instead.
-  files_.MakeDirectory(L"\\TomTom");
-  files_.MakeDirectory(L"\\TomTom\\SdkFileCalls");
+  MakeExchangeDirectories();
 }
 
 std::int32_t FileCallChannel::Call(CommandList& list) {
-  // A reply left over from an earlier exchange must never pass for this one.
-  RemoveReplyFiles();
+  // A reply left over from an earlier exchange must never pass for this one:
+  // when it cannot be removed, no request goes out, so none of its fields
+  // can be taken for an answer.
+  const bool staleReplyGone = RemoveReplyFiles();
   if (list.IsEmpty()) return -1;
 
   const std::wstring command = list.At(0);
@@ -24,8 +23,9 @@ std::int32_t FileCallChannel::Call(CommandList& list) {
     return -1;
   }
   list.Clear();
+  if (!staleReplyGone) return -1;
 
-  if (WriteTextFile(files_, requestMessagePath, command) == -1) return -1;
+  if (!WriteRequest(command)) return -1;
   // The navigator takes the request once its marker exists, so the marker
   // comes only after the request file has been closed.
   if (WriteTextFile(files_, requestFinishedPath, L"finish..") == -1) return -2;
@@ -39,9 +39,29 @@ std::int32_t FileCallChannel::Call(CommandList& list) {
   return static_cast<std::int32_t>(list.Size());
 }
 
-void FileCallChannel::RemoveReplyFiles() {
-  files_.RemoveFile(replyMessagePath);
-  files_.RemoveFile(replyFinishedPath);
+bool FileCallChannel::RemoveReplyFiles() {
+  bool gone = true;
+  for (const std::wstring* path : {&replyMessagePath, &replyFinishedPath}) {
+    // A file that was not deleted but can still be opened is a reply that
+    // stays; one that cannot be opened is missing (or being written).
+    if (!files_.RemoveFile(*path) && files_.OpenForReading(*path)) gone = false;
+  }
+  return gone;
+}
+
+bool FileCallChannel::WriteRequest(const std::wstring& command) {
+  if (WriteTextFile(files_, requestMessagePath, command) == 1) return true;
+  // The exchange folders may have been removed while the program ran: make
+  // them again, as at start-up, and try once more.
+  MakeExchangeDirectories();
+  return WriteTextFile(files_, requestMessagePath, command) == 1;
+}
+
+void FileCallChannel::MakeExchangeDirectories() {
+  // Existing directories are fine; missing ones make every call fail at its
+  // request file instead.
+  files_.MakeDirectory(L"\\TomTom");
+  files_.MakeDirectory(L"\\TomTom\\SdkFileCalls");
 }
 
 bool FileCallChannel::WaitForReply() {
@@ -51,6 +71,9 @@ bool FileCallChannel::WaitForReply() {
   std::uint32_t waited = 0;
   while (true) {
     if (FileHasContent(files_, replyFinishedPath) > 0) return true;
+    // A stop waits for the tick to end: stop waiting and leave the exchange
+    // as it stands.
+    if (clock_.StopRequested()) return false;
     clock_.Sleep(pollIntervalMs);
     waited += pollIntervalMs;
     if (waited >= timeoutMs) return false;

@@ -23,7 +23,8 @@ class FileCallChannel {
   FileCallChannel& operator=(const FileCallChannel&) = delete;
 
   // Sends element 0 of `list` and leaves the reply's fields in it. Returns the
-  // number of fields, -1 (empty list, bad format, request not written), -2
+  // number of fields, -1 (empty list, bad format, an old reply that cannot be
+  // removed, request not written), -2
   // (marker not written) or -3 (no reply).
   std::int32_t Call(CommandList& list);
 
@@ -47,7 +48,11 @@ class FileCallChannel {
   const std::uint32_t pollIntervalMs = 200;
 
  private:
-  void RemoveReplyFiles();
+  // Deletes the navigator's reply files. False when one of them stays.
+  bool RemoveReplyFiles();
+  // Writes the request file, making the exchange directories again if need be.
+  bool WriteRequest(const std::wstring& command);
+  void MakeExchangeDirectories();
   // Polls the navigator's marker until it has content or the time is up.
   bool WaitForReply();
   void SplitReply(const std::wstring& reply, CommandList& list) const;

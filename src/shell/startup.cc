@@ -8,15 +8,19 @@
 namespace nav {
 namespace {
 
-constexpr int kStoppedOrFailedExitCode = 0;
+constexpr int kStoppedExitCode = 0;
+// The program could not set itself up: it must not pass for a clean stop, nor
+// run on half-alive without a marker or a tick.
+constexpr int kFailedExitCode = 1;
 
 // The marker could not be created. When another start has just claimed it,
 // this start is the second of a pair: it stops the other, as a start that
-// found it running would have.
+// found it running would have. Otherwise the start has failed.
 int GiveWayToRacingStart(platform::Platform& platform) {
   const platform::WindowHandle other = platform.windows.Find(kMarkerClassName, nullptr);
-  if (other != platform::kNoWindow) StopRunningInstance(platform, other);
-  return kStoppedOrFailedExitCode;
+  if (other == platform::kNoWindow) return kFailedExitCode;
+  StopRunningInstance(platform, other);
+  return kStoppedExitCode;
 }
 
 int RunMessageLoop(platform::MessageQueue& messages) {
@@ -31,7 +35,7 @@ int RunMessageLoop(platform::MessageQueue& messages) {
 }  // namespace
 
 int RunNavManager(platform::Platform& platform, ShellState& state) {
-  if (ClaimSingleInstance(platform) != 1) return kStoppedOrFailedExitCode;
+  if (ClaimSingleInstance(platform) != 1) return kStoppedExitCode;
 
   state.markerWindow = CreateHiddenWindow(platform);
   if (state.markerWindow == platform::kNoWindow) return GiveWayToRacingStart(platform);
@@ -43,8 +47,9 @@ int RunNavManager(platform::Platform& platform, ShellState& state) {
   platform.sound.Play(GetProgramDirectory(platform.process) + L"StartSound.wav",
                       platform::PlayMode::kSynchronous);
 
-  platform.messages.SetTimer(kTickTimerId, kTickPeriodMs,
-                             [&platform, &state] { OnTick(platform, state); });
+  if (!platform.messages.SetTimer(kTickTimerId, kTickPeriodMs,
+                                  [&platform, &state] { OnTick(platform, state); }))
+    return kFailedExitCode;
   return RunMessageLoop(platform.messages);
 }
 

@@ -1,11 +1,18 @@
 #include "shell/tick.h"
 
+#include <algorithm>
+
 #include "shell/day_night.h"
 #include "shell/navigator_commands.h"
 #include "shell/reply_fields.h"
 
 namespace nav {
 namespace {
+
+// The navigator's latitude field reaches 9000000, which the 1e-05 factor
+// makes 90.00000000000001 degrees; beyond the pole the rise/set arithmetic
+// turns polar day into polar night.
+constexpr double kPoleLatitude = 90.0;
 
 // Status, a constant 1, longitude, latitude; later fields are ignored.
 constexpr std::int32_t kPositionFieldCount = 4;
@@ -55,7 +62,9 @@ void OnTick(platform::Platform& platform, ShellState& state) {
   if (ReadIntField(reply.At(0)) != 0) return;
   if (ReadIntField(reply.At(1)) != 1) return;
   const double longitude = FieldToDegrees(reply.At(2));
-  const double latitude = FieldToDegrees(reply.At(3));
+  const double latitude = std::clamp(FieldToDegrees(reply.At(3)), -kPoleLatitude, kPoleLatitude);
+  // A stop that came during the position call ends the tick here.
+  if (platform.clock.StopRequested()) return;
 
   switch (DecideDayNight(platform.clock, state, longitude, latitude)) {
     case kDay:
@@ -68,6 +77,7 @@ void OnTick(platform::Platform& platform, ShellState& state) {
       break;
   }
 
+  if (platform.clock.StopRequested()) return;
   AdvanceGreetingCadence(state);
 }
 

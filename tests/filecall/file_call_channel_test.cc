@@ -258,12 +258,47 @@ TEST_F(FileCallChannelTest, RequestFilesThatCannotBeWrittenGiveMinus1AndMinus2) 
   EXPECT_EQ(channel_.Call(list), -1);
   EXPECT_THAT(Fields(list), IsEmpty());
 
-  // The exchange directory went missing after start-up.
-  fs::remove_all(root_.Path() / "TomTom");
-  list = ListOf(L"GetCurrentPositionV01|");
-  EXPECT_EQ(channel_.Call(list), -1);
-  EXPECT_THAT(Fields(list), IsEmpty());
   EXPECT_EQ(clock_.SleepCount(), 0);
+}
+
+TEST_F(FileCallChannelTest, ExchangeDirectoriesRemovedWhileRunningAreMadeAgain) {
+  fs::remove_all(root_.Path() / "TomTom");
+  CommandList list;
+  EXPECT_EQ(Exchange(std::string(kPositionReply), list), 4);
+  EXPECT_EQ(testing::NavigatorFiles::Read(navigator_.RequestMessage()), "GetCurrentPositionV01|");
+}
+
+// Reply files that stay where they are, whatever the channel asks.
+class UndeletableFiles : public posix::PosixFileSystem {
+ public:
+  using PosixFileSystem::PosixFileSystem;
+  bool RemoveFile(const std::wstring& /*path*/) override { return false; }
+};
+
+TEST_F(FileCallChannelTest, AnOldReplyThatCannotBeRemovedIsNeverTakenForTheAnswer) {
+  UndeletableFiles stuck(root_.String());
+  FileCallChannel channel(stuck, clock_, notifier_);
+  LeaveStaleReply();
+  CommandList list = ListOf(L"GetCurrentPositionV01|");
+  EXPECT_EQ(channel.Call(list), -1);
+  EXPECT_THAT(Fields(list), IsEmpty());
+  EXPECT_FALSE(testing::NavigatorFiles::Exists(navigator_.RequestMessage()));
+  EXPECT_EQ(clock_.SleepCount(), 0);
+}
+
+TEST_F(FileCallChannelTest, APendingStopEndsTheWaitAndLeavesTheExchangeAsItStands) {
+  clock_.RequestStop();
+  CommandList list = ListOf(L"GetCurrentPositionV01|");
+  EXPECT_EQ(channel_.Call(list), -3);
+  EXPECT_EQ(clock_.SleepCount(), 0);
+  EXPECT_EQ(testing::NavigatorFiles::Read(navigator_.RequestFinished()), "finish..");
+}
+
+TEST_F(FileCallChannelTest, AHugeReplyGivesItsStorageBackWhenTheListIsCleared) {
+  CommandList list;
+  EXPECT_EQ(Exchange(std::string(200000, '|'), list), 200000);
+  list.Clear();
+  EXPECT_LE(list.Capacity(), CommandList::kKeptCapacity);
 }
 
 TEST_F(FileCallChannelTest, RequestIsNeverWrittenThroughAPlantedSymbolicLink) {

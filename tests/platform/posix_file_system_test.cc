@@ -215,5 +215,40 @@ TEST_F(PosixFileSystemTest, ANewFileAppearsAlreadyLocked) {
   }
 }
 
+TEST_F(PosixFileSystemTest, AFileWithAPlantedHardLinkIsReplacedNotOverwritten) {
+  const fs::path victim = root_.Path() / "victim";
+  WriteBytes(victim, "precious");
+  fs::create_hard_link(victim, native_);
+  {
+    const auto file = files_.CreateForWriting(path_);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->Write("request"));
+  }
+  EXPECT_EQ(ReadBytes(victim), "precious");
+  EXPECT_EQ(ReadBytes(native_), "request");
+  EXPECT_EQ(fs::hard_link_count(native_), 1U);
+}
+
+TEST_F(PosixFileSystemTest, PrivateFilesOfAKilledRunAreRemovedWhenTheirDirectoryIsMadeAgain) {
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string prefix = ".nav_manager-new.";
+  const fs::path abandoned = root_.Path() / (prefix + std::to_string(gone) + ".1");
+  const fs::path ours = root_.Path() / (prefix + std::to_string(::getpid()) + ".1");
+  const fs::path link = root_.Path() / (prefix + std::to_string(gone) + ".2");
+  const fs::path other = root_.Path() / "kept";
+  WriteBytes(abandoned, "");
+  WriteBytes(ours, "");
+  WriteBytes(other, "");
+  fs::create_symlink(other, link);
+
+  EXPECT_FALSE(files_.MakeDirectory(L"\\"));
+  EXPECT_FALSE(fs::exists(abandoned));
+  EXPECT_TRUE(fs::exists(ours));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_TRUE(fs::exists(other));
+}
+
 }  // namespace
 }  // namespace nav::posix

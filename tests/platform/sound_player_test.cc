@@ -1,8 +1,10 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +27,7 @@ using testing::ScratchDirectory;
 
 const std::string kSoundsDirectory = NAV_SOUNDS_DIRECTORY;
 const std::string kProgramDirectory = NAV_PROGRAM_DIRECTORY;
+const std::string kPlayer = kProgramDirectory + "/nav_manager-play";
 
 // The samples of a sound file as ALSA is handed them: 16-bit, interleaved.
 std::string SamplesOf(const std::string& path) {
@@ -90,7 +93,7 @@ TEST(PosixSoundPlayer, SynchronousPlayReturnsOnlyAfterTheWholeSoundWasPlayed) {
     SoundHome home;
 
     const int result = home.RunWithHome([&] {
-      PosixSoundPlayer().Play(WideFromUtf8(sound), PlayMode::kSynchronous);
+      PosixSoundPlayer(kPlayer).Play(WideFromUtf8(sound), PlayMode::kSynchronous);
       return SizeOf(home.Recording()) == samples.size() ? 0 : 1;
     });
     EXPECT_EQ(result, 0) << name << ": frames still missing when Play returned";
@@ -106,7 +109,7 @@ TEST(PosixSoundPlayer, AsynchronousPlayReturnsAtOnceAndOutlivesThePlayer) {
   SoundHome home;
 
   EXPECT_EQ(home.RunWithHome([&] {
-    PosixSoundPlayer().Play(WideFromUtf8(sound), PlayMode::kAsynchronous);
+    PosixSoundPlayer(kPlayer).Play(WideFromUtf8(sound), PlayMode::kAsynchronous);
     return 0;
   }),
             0);
@@ -117,7 +120,7 @@ TEST(PosixSoundPlayer, AMissingFileOrDeviceIsSilentAndHarmless) {
   const std::string sound = kSoundsDirectory + "/StartSound.wav";
   SoundHome noDevice("type hw\ncard 42");
   EXPECT_EQ(noDevice.RunWithHome([&] {
-    PosixSoundPlayer player;
+    PosixSoundPlayer player(kPlayer);
     player.Play(WideFromUtf8(sound), PlayMode::kSynchronous);
     player.Play(WideFromUtf8(sound), PlayMode::kAsynchronous);
     return 0;
@@ -127,7 +130,7 @@ TEST(PosixSoundPlayer, AMissingFileOrDeviceIsSilentAndHarmless) {
 
   SoundHome noFile;
   EXPECT_EQ(noFile.RunWithHome([&] {
-    PosixSoundPlayer player;
+    PosixSoundPlayer player(kPlayer);
     player.Play(WideFromUtf8(noFile.Path("Missing.wav")), PlayMode::kSynchronous);
     player.Play(WideFromUtf8(kSoundsDirectory), PlayMode::kSynchronous);  // not a sound
     return 0;
@@ -135,6 +138,67 @@ TEST(PosixSoundPlayer, AMissingFileOrDeviceIsSilentAndHarmless) {
             0);
   EXPECT_FALSE(std::filesystem::exists(noFile.Recording()));
   EXPECT_EQ(noFile.Errors(), "");
+}
+
+// A player stuck on a device that takes no frames, and a sound whose header
+// says it lasts a tenth of a second.
+struct HungPlayer {
+  HungPlayer() {
+    std::ofstream(folder / "player") << "#!/bin/sh\nexec sleep 60\n";
+    std::filesystem::permissions(folder / "player", std::filesystem::perms::owner_all);
+    std::filesystem::copy_file(kSoundsDirectory + "/EndSound.wav", sound());
+  }
+  [[nodiscard]] std::string sound() const { return folder / "Short.wav"; }
+  ScratchDirectory folder;
+  PosixSoundPlayer player{folder / "player"};
+};
+
+double SecondsOf(const std::function<void()>& body) {
+  const auto start = std::chrono::steady_clock::now();
+  body();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST(PosixSoundPlayer, AHungPlayerIsEndedAfterTheSoundsLengthAndAMargin) {
+  HungPlayer hung;
+  const double waited =
+      SecondsOf([&] { hung.player.Play(WideFromUtf8(hung.sound()), PlayMode::kSynchronous); });
+  EXPECT_LT(waited, 30.0) << "the wait has a bound";
+}
+
+TEST(PosixSoundPlayer, APendingStopSignalEndsASynchronousPlayAndStaysPending) {
+  HungPlayer hung;
+  ChildProcess stopping([&] {
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &stops, nullptr);
+    ::raise(SIGTERM);
+    const double waited =
+        SecondsOf([&] { hung.player.Play(WideFromUtf8(hung.sound()), PlayMode::kSynchronous); });
+    sigset_t pending;
+    ::sigpending(&pending);
+    return waited < 1.0 && sigismember(&pending, SIGTERM) == 1 ? 0 : 1;
+  });
+  EXPECT_EQ(stopping.Wait(), 0);
+}
+
+TEST(PosixSoundPlayer, AnInstalledProgramFindsItsSoundsUnderShare) {
+  EXPECT_EQ(InstalledSoundPath("/usr/bin/StartSound.wav"),
+            "/usr/bin/../share/nav_manager/StartSound.wav");
+  ScratchDirectory prefix;
+  std::filesystem::create_directories(prefix / "share/nav_manager");
+  std::filesystem::create_directories(prefix / "bin");
+  std::filesystem::copy_file(kSoundsDirectory + "/EndSound.wav",
+                             prefix / "share/nav_manager/EndSound.wav");
+  SoundHome home;
+  EXPECT_EQ(home.RunWithHome([&] {
+    PosixSoundPlayer(kPlayer).Play(WideFromUtf8(prefix / "bin/EndSound.wav"),
+                                   PlayMode::kSynchronous);
+    return 0;
+  }),
+            0);
+  EXPECT_EQ(Contents(home.Recording()), SamplesOf(kSoundsDirectory + "/EndSound.wav"));
 }
 
 TEST(Sounds, LieNextToTheBuiltPrograms) {

@@ -56,8 +56,27 @@ TEST(WindowRegistry, DirectoryComesFromTheEnvironmentInOrder) {
   ::setenv("NAV_MANAGER_RUNTIME_DIR", "", 1);
   EXPECT_EQ(WindowRegistry::DirectoryFromEnvironment(), "/run/user/7/nav_manager");
   ::unsetenv("XDG_RUNTIME_DIR");
-  EXPECT_EQ(WindowRegistry::DirectoryFromEnvironment(),
-            "/tmp/nav_manager-" + std::to_string(::getuid()));
+  ScratchDirectory scratch;
+  ScopedVariable home("HOME", scratch.Path().c_str());
+  EXPECT_EQ(WindowRegistry::DirectoryFromEnvironment(), scratch / ".cache/nav_manager");
+}
+
+// Without a runtime folder no fixed name in /tmp is used: another user could
+// make it first and keep the program from ever starting.
+TEST(WindowRegistry, AHomeTooLongForASocketAddressGetsAPrivateFolderThatIsKept) {
+  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
+  ::unsetenv("XDG_RUNTIME_DIR");
+  ScratchDirectory scratch;
+  const std::string home = scratch / std::string(100, 'h');
+  ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
+  ScopedVariable homeVariable("HOME", home.c_str());
+
+  const std::string first = WindowRegistry::DirectoryFromEnvironment();
+  EXPECT_EQ(first.rfind("/tmp/nav_manager-", 0), 0U) << first;
+  EXPECT_NE(first, "/tmp/nav_manager-" + std::to_string(::getuid()));
+  EXPECT_TRUE(WindowRegistry(first).Usable());
+  EXPECT_EQ(WindowRegistry::DirectoryFromEnvironment(), first);
+  ::rmdir(first.c_str());
 }
 
 TEST(WindowRegistry, AMissingDirectoryIsCreatedPrivate) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -245,6 +247,59 @@ TEST(PosixWindowSystem, StopSignalsCloseTheWindowAndEndTheProcessWithZero) {
     EXPECT_EQ(running.Wait(), 0) << "signal " << signal;
     EXPECT_FALSE(Exists(scratch / "KW5#")) << "signal " << signal;
   }
+}
+
+TEST(PosixWindowSystem, APeerDrippingItsLineGetsOneDeadlineForAllOfIt) {
+  int pair[2];
+  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+  const ScopedFd reader(pair[0]);
+  const ScopedFd writer(pair[1]);
+  // Each byte comes well within the limit, the whole line long after it.
+  ChildProcess dripping([&] {
+    for (int i = 0; i < 10; ++i) {
+      ::usleep(100000);
+      SendAll(writer.Get(), "M");
+    }
+    SendAll(writer.Get(), "\n");
+    return 0;
+  });
+  EXPECT_FALSE(ReceiveLine(reader.Get(), 64, 400).has_value());
+}
+
+// CPU seconds this process has used.
+double CpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+TEST(PosixWindowSystem, AConnectionThatCannotBeAcceptedForWantOfDescriptorsDoesNotSpinTheLoop) {
+  ScratchDirectory scratch;
+  ChildProcess running([&] {
+    PosixWindowSystem system(scratch.Path());
+    MarkerWindow marker(system);
+    if (marker.handle == kNoWindow || !system.SetTimer(1, 1000, [] {})) return 20;
+    // No descriptor is left for accepting the connection that comes.
+    const int free = ::dup(0);
+    ::close(free);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(free);
+    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) return 21;
+    while (!Exists(scratch / "connected")) ::usleep(10000);
+    const double before = CpuSeconds();
+    Message message;
+    while (system.NextMessage(message) && message.id != WM_TIMER) {
+    }
+    // Spinning would burn the whole second until the timer.
+    return CpuSeconds() - before < 0.5 ? 0 : 1;
+  });
+  ASSERT_TRUE(Eventually([&] { return Exists(scratch / "KW5#"); }));
+  const ScopedFd waiting = ConnectSocket(scratch / "KW5#");
+  ASSERT_TRUE(waiting.Valid());
+  ASSERT_EQ(::mkdir((scratch / "connected").c_str(), 0700), 0);
+  EXPECT_EQ(running.Wait(), 0);
 }
 
 }  // namespace

@@ -149,16 +149,22 @@ TEST(Toggle, AStartThatLosesTheRaceForTheMarkerStopsTheWinner) {
   EXPECT_FALSE(fake.state.channel);
 }
 
-TEST(Toggle, AMarkerThatCannotBeCreatedEndsTheStartQuietly) {
+TEST(Toggle, AMarkerThatCannotBeCreatedFailsTheStart) {
   FakePlatform fake;
   fake.windows.refuseCreation = true;
 
-  EXPECT_EQ(RunNavManager(fake.platform, fake.state), 0);
+  EXPECT_EQ(RunNavManager(fake.platform, fake.state), 1);
 
   EXPECT_THAT(fake.sound.played, IsEmpty());
   EXPECT_THAT(fake.journal.Starting("Send"), IsEmpty());
   EXPECT_THAT(fake.journal.Starting("SetTimer"), IsEmpty());
   EXPECT_FALSE(fake.state.channel);
+}
+
+TEST(StartUp, ATimerThatCannotBeMadeFailsTheStartInsteadOfRunningWithoutTicks) {
+  FakePlatform fake;
+  fake.windows.refuseTimers = true;
+  EXPECT_EQ(RunNavManager(fake.platform, fake.state), 1);
 }
 
 TEST(ProgramDirectory, KeepsEverythingUpToTheLastSeparator) {

@@ -140,5 +140,19 @@ TEST_F(TickTest, TheCountRunsBackToZeroAfterTwentyFour) {
   EXPECT_EQ(fake.state.tickCounter, 0U);
 }
 
+TEST_F(TickTest, ThePolesKeepTheirPolarDayAndNight) {
+  // 9000000 units are 90.00000000000001 degrees: beyond the pole.
+  fake.navigator.SetReply(kPosition, "0|1|0|9000000|");
+  EXPECT_THAT(Tick(), ElementsAre(kPosition, kDay));
+  fake.navigator.SetReply(kPosition, "0|1|0|-9000000|");
+  EXPECT_THAT(Tick(), ElementsAre(kPosition, kNight));
+}
+
+TEST_F(TickTest, AStopRequestedDuringTheTickSendsNothingMore) {
+  fake.clock.RequestStop();
+  EXPECT_THAT(Tick(), IsEmpty());
+  EXPECT_EQ(fake.state.tickCounter, 0U);
+}
+
 }  // namespace
 }  // namespace nav

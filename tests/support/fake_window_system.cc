@@ -135,7 +135,7 @@ void FakeWindowSystem::PaintNothing(platform::WindowHandle /*window*/) {
 bool FakeWindowSystem::SetTimer(std::uint32_t timerId, std::uint32_t periodMs,
                                 platform::TimerProcedure procedure) {
   journal_.Add("SetTimer " + std::to_string(timerId) + " " + std::to_string(periodMs));
-  if (periodMs == 0) return false;
+  if (periodMs == 0 || refuseTimers) return false;
   const milliseconds now = clock_.Elapsed();
   timers_[timerId] = Timer{periodMs, now, now + milliseconds{periodMs}, std::move(procedure)};
   return true;

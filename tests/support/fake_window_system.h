@@ -79,6 +79,8 @@ class FakeWindowSystem : public platform::WindowManager, public platform::Messag
 
   // When set, Create fails as when the window manager cannot make a window.
   bool refuseCreation = false;
+  // When set, SetTimer fails as when no timer can be made.
+  bool refuseTimers = false;
 
   [[nodiscard]] const Window* WindowOf(platform::WindowHandle window) const;
   // The windows the program created, in order.

@@ -1,6 +1,12 @@
 // nav_manager: keeps the navigator's colour scheme in step with daylight.
 // Starting it while it runs stops the running instance.
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+
 #include "platform/platform.h"
 #include "platform/posix/paths.h"
 #include "platform/posix/posix_clock.h"
@@ -14,12 +20,35 @@
 
 namespace {
 
+// Besides its window, timer and signal descriptors, a tick needs a few at
+// once: a connection to find the navigator, exchange files, a sound player.
+// With fewer the program would run without ever ticking.
+constexpr rlim_t kDescriptorsNeeded = 16;
+
+// Raises the soft limit where the hard one allows; false when it cannot.
+bool EnsureDescriptors() {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return true;
+  if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= kDescriptorsNeeded) return true;
+  if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < kDescriptorsNeeded) return false;
+  limit.rlim_cur = kDescriptorsNeeded;
+  return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+}
+
 // Lives until the process ends, like the command list and status text it holds.
 nav::ShellState shellState;
 
 }  // namespace
 
 int main() {
+  if (!EnsureDescriptors()) {
+    std::fprintf(stderr, "nav_manager: needs at least %u open files; raise the limit (ulimit -n)\n",
+                 static_cast<unsigned>(kDescriptorsNeeded));
+    return 1;
+  }
+  // Past a file-size limit a write should fail like any other failed write,
+  // not end the process.
+  std::signal(SIGXFSZ, SIG_IGN);
   nav::posix::PosixFileSystem files(nav::posix::HandheldRootFromEnvironment());
   nav::posix::PosixClock clock;
   nav::posix::PosixNotifier notifier;
@@ -27,5 +56,12 @@ int main() {
   nav::posix::PosixProcess process;
   nav::posix::PosixWindowSystem windows;
   nav::platform::Platform platform{files, clock, notifier, sound, process, windows, windows};
-  return nav::RunNavManager(platform, shellState);
+  const int exitCode = nav::RunNavManager(platform, shellState);
+  // A failed start says why, in one line (under systemd, in the journal).
+  if (exitCode != 0) {
+    const std::string& reason = windows.FailureReason();
+    std::fprintf(stderr, "nav_manager: %s\n",
+                 reason.empty() ? "stopped after a failure of its message loop" : reason.c_str());
+  }
+  return exitCode;
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <optional>
 #include <utility>
 
@@ -85,6 +86,13 @@ bool PosixClock::LocalNow(std::tm& local) {
   const std::time_t now = std::time(nullptr);
   if (now == static_cast<std::time_t>(-1)) return false;
   return ::localtime_r(&now, &local) != nullptr;
+}
+
+bool PosixClock::StopRequested() {
+  sigset_t pending;
+  if (::sigpending(&pending) != 0) return false;
+  return ::sigismember(&pending, SIGTERM) == 1 || ::sigismember(&pending, SIGINT) == 1 ||
+         ::sigismember(&pending, SIGHUP) == 1;
 }
 
 }  // namespace nav::posix

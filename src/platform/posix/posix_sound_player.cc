@@ -1,127 +1,136 @@
 #include "platform/posix/posix_sound_player.h"
 
-#include <alsa/asoundlib.h>
-#include <sndfile.h>
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
+#include <chrono>
 #include <csignal>
-#include <memory>
-#include <string>
-#include <vector>
+#include <optional>
+#include <utility>
 
+#include "platform/posix/posix_process.h"
+#include "platform/posix/scoped_fd.h"
 #include "platform/posix/utf8.h"
+#include "platform/posix/wave_length.h"
 
 namespace nav::posix {
 namespace {
 
-constexpr unsigned kLatencyUs = 100000;  // 0.1 s of buffering
-constexpr sf_count_t kChunkFrames = 1024;
+constexpr const char* kPlayerName = "nav_manager-play";
+// A sound device may take a moment to open and to drain; one that hangs
+// gets no more than this beyond the sound itself.
+constexpr std::chrono::milliseconds kMargin{3000};
+constexpr std::chrono::milliseconds kUnknownLength{10000};
 
-// ALSA reports failures on standard error by default; a missing device must
-// stay silent.
-void IgnoreAlsaError(const char* /*file*/, int /*line*/, const char* /*function*/, int /*error*/,
-                     const char* /*format*/, ...) {}
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
 
-struct SoundFileCloser {
-  void operator()(SNDFILE* file) const { sf_close(file); }
-};
-struct PcmCloser {
-  void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
-};
+bool Readable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
+std::string FindPlayer() {
+  const std::string programFolder = FolderOf(Utf8FromWide(PosixProcess().ExecutablePath()));
+  const std::string beside = programFolder + "/" + kPlayerName;
+  if (::access(beside.c_str(), X_OK) == 0) return beside;
+  return programFolder + "/../libexec/nav_manager/" + kPlayerName;
+}
+
+sigset_t StopSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGHUP);
+  return set;
+}
 
 // Everything the child needs comes after the fork; the parent's sockets,
 // timers and blocked signals are none of its business.
-void BecomeCleanChild() {
+[[noreturn]] void RunPlayer(const std::string& player, const std::string& sound) {
   ::close_range(3, ~0U, 0);
   sigset_t none;
   sigemptyset(&none);
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  ::execl(player.c_str(), player.c_str(), sound.c_str(), static_cast<char*>(nullptr));
+  ::_exit(127);
 }
 
-pid_t WaitFor(pid_t child) {
-  int status = 0;
-  pid_t result = 0;
-  do {
-    result = ::waitpid(child, &status, 0);
-  } while (result < 0 && errno == EINTR);
-  return result;
+void Reap(pid_t child) {
+  while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+  }
+}
+
+// Waits for the player until it ends, the time is up or a stop signal is
+// pending (stop signals are blocked while the program has its window, so a
+// signalfd over them turns readable without taking them: the message loop
+// still reads them afterwards). A player that is not done by then is ended.
+void WaitForPlayer(pid_t child, std::chrono::milliseconds limit) {
+  const ScopedFd process(static_cast<int>(::syscall(SYS_pidfd_open, child, 0)));
+  const sigset_t stops = StopSignals();
+  const ScopedFd stopPending(::signalfd(-1, &stops, SFD_CLOEXEC | SFD_NONBLOCK));
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    if (::waitpid(child, nullptr, WNOHANG) == child) return;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    pollfd watched[2] = {{process.Get(), POLLIN, 0}, {stopPending.Get(), POLLIN, 0}};
+    // Without a process descriptor, look again now and then.
+    const int slice = process.Valid() ? static_cast<int>(left.count())
+                                      : static_cast<int>(std::min<std::int64_t>(left.count(), 50));
+    const int ready = ::poll(watched, 2, slice);
+    if (ready > 0 && (watched[1].revents & POLLIN) != 0) break;
+  }
+  ::kill(child, SIGKILL);
+  Reap(child);
 }
 
 }  // namespace
 
-bool PlaySoundFileHere(const char* path) {
-  SF_INFO info{};
-  const std::unique_ptr<SNDFILE, SoundFileCloser> file(sf_open(path, SFM_READ, &info));
-  if (!file || info.channels <= 0 || info.samplerate <= 0) {
-    return false;
-  }
-
-  snd_lib_error_set_handler(IgnoreAlsaError);
-  snd_pcm_t* opened = nullptr;
-  if (snd_pcm_open(&opened, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) {
-    return false;
-  }
-  const std::unique_ptr<snd_pcm_t, PcmCloser> pcm(opened);
-  if (snd_pcm_set_params(pcm.get(), SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
-                         static_cast<unsigned>(info.channels),
-                         static_cast<unsigned>(info.samplerate), 1, kLatencyUs) < 0) {
-    return false;
-  }
-
-  const auto channels = static_cast<std::size_t>(info.channels);
-  std::vector<short> samples(static_cast<std::size_t>(kChunkFrames) * channels);
-  for (;;) {
-    const sf_count_t frames = sf_readf_short(file.get(), samples.data(), kChunkFrames);
-    if (frames <= 0) {
-      break;
-    }
-    sf_count_t done = 0;
-    while (done < frames) {
-      const snd_pcm_sframes_t written =
-          snd_pcm_writei(pcm.get(), samples.data() + static_cast<std::size_t>(done) * channels,
-                         static_cast<snd_pcm_uframes_t>(frames - done));
-      if (written < 0) {
-        // An underrun or a suspend: recover and write the same frames again.
-        if (snd_pcm_recover(pcm.get(), static_cast<int>(written), 1) < 0) {
-          return false;
-        }
-        continue;
-      }
-      done += written;
-    }
-  }
-  // Returns once every written frame has left the device.
-  return snd_pcm_drain(pcm.get()) >= 0;
+std::string InstalledSoundPath(const std::string& besideProgram) {
+  const std::size_t slash = besideProgram.rfind('/');
+  const std::string name =
+      slash == std::string::npos ? besideProgram : besideProgram.substr(slash + 1);
+  return FolderOf(besideProgram) + "/../share/nav_manager/" + name;
 }
 
+PosixSoundPlayer::PosixSoundPlayer() : player_(FindPlayer()) {}
+
+PosixSoundPlayer::PosixSoundPlayer(std::string playerPath) : player_(std::move(playerPath)) {}
+
 void PosixSoundPlayer::Play(const std::wstring& path, platform::PlayMode mode) {
-  const std::string nativePath = Utf8FromWide(path);
+  std::string sound = Utf8FromWide(path);
   // A missing file needs no child to find that out.
-  if (::access(nativePath.c_str(), R_OK) != 0) {
-    return;
+  if (!Readable(sound)) {
+    sound = InstalledSoundPath(sound);
+    if (!Readable(sound)) return;
   }
+  const std::optional<double> seconds = WaveFileSeconds(sound);
+  const auto limit =
+      seconds ? std::chrono::milliseconds(static_cast<std::int64_t>(*seconds * 1000)) + kMargin
+              : kUnknownLength;
 
   const pid_t child = ::fork();
-  if (child < 0) {
-    return;
-  }
+  if (child < 0) return;
   if (child == 0) {
-    BecomeCleanChild();
     if (mode == platform::PlayMode::kAsynchronous) {
       // Its own session and a parent that is gone at once: the sound plays on
       // whatever happens to the starting process, and init reaps it.
       ::setsid();
-      const pid_t player = ::fork();
-      if (player != 0) {
-        ::_exit(0);
-      }
+      if (::fork() != 0) ::_exit(0);
     }
-    ::_exit(PlaySoundFileHere(nativePath.c_str()) ? 0 : 1);
+    RunPlayer(player_, sound);
   }
-  WaitFor(child);
+  if (mode == platform::PlayMode::kAsynchronous) {
+    Reap(child);
+  } else {
+    WaitForPlayer(child, limit);
+  }
 }
 
 }  // namespace nav::posix

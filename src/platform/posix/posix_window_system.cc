@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,8 @@ using platform::WindowHandle;
 // A sender writes its one short line right after connecting; one that does
 // not is given up on, so that it cannot hold the loop.
 constexpr int kRequestTimeoutMs = 2000;
+// How long the listeners rest when no descriptor is left to accept with.
+constexpr int kAcceptRestMs = 500;
 constexpr std::size_t kMaxLineLength = 96;
 
 sigset_t StopSignals() {
@@ -148,9 +151,18 @@ WindowHandle PosixWindowSystem::Create(const platform::WindowCreation& creation)
   const std::string name = WindowSocketName(creation.className, creation.title);
   // The signals are held back before the window can be found: a stop
   // request that follows the finding must reach the window, not kill us.
-  BlockStopSignals();
+  // Without them a window could not be closed cleanly, so there is none.
+  if (!BlockStopSignals()) {
+    failure_ = std::string("cannot watch for stop signals: ") + std::strerror(errno);
+    return kNoWindow;
+  }
   std::optional<WindowRegistry::OwnedName> owned = registry_.Claim(name);
   if (!owned) {
+    const int error = errno;
+    const std::optional<std::string> problem = registry_.Problem();
+    failure_ = problem ? *problem
+                       : "cannot make its window in " + registry_.Directory() + ": " +
+                             std::strerror(error);
     if (!HasOwnWindows()) {
       ReleaseStopSignals();
     }
@@ -208,6 +220,7 @@ bool PosixWindowSystem::SetTimer(std::uint32_t timerId, std::uint32_t periodMs,
                                  platform::TimerProcedure procedure) {
   ScopedFd fd(::timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK));
   if (!fd.Valid()) {
+    failure_ = std::string("cannot make its timer: ") + std::strerror(errno);
     return false;
   }
   const std::uint32_t period = std::max<std::uint32_t>(periodMs, 1);
@@ -271,7 +284,7 @@ void PosixWindowSystem::WaitForEvents() {
     watched.push_back({Source::kTimer, id});
   }
   for (const auto& [handle, window] : windows_) {
-    if (!window.owned || !window.owned->listener.Valid()) {
+    if (listenersResting_ || !window.owned || !window.owned->listener.Valid()) {
       continue;
     }
     fds.push_back({window.owned->listener.Get(), POLLIN, 0});
@@ -281,7 +294,10 @@ void PosixWindowSystem::WaitForEvents() {
     fds.push_back({fd, POLLIN, 0});
     watched.push_back({Source::kWatched, static_cast<std::uintptr_t>(fd)});
   }
-  if (::poll(fds.data(), fds.size(), -1) <= 0) {
+  const int timeoutMs = listenersResting_ ? kAcceptRestMs : -1;
+  listenersResting_ = false;
+  const int ready = ::poll(fds.data(), fds.size(), timeoutMs);
+  if (ready < 0) {
     // Interrupted: look again. Any other failure would only repeat at full
     // speed; the loop ends instead, with a failure code.
     if (errno != EINTR) PostQuitMessage(1);
@@ -326,7 +342,15 @@ void PosixWindowSystem::WaitForEvents() {
 
 void PosixWindowSystem::ServeConnection(WindowHandle window, int listener) {
   const ScopedFd connection(::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
-  if (!connection.Valid() || !PeerIsOwnUser(connection.Get())) {
+  if (!connection.Valid()) {
+    // The connection stays queued and the listener readable: polling it at
+    // once again would spin until a descriptor comes free.
+    if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+      listenersResting_ = true;
+    }
+    return;
+  }
+  if (!PeerIsOwnUser(connection.Get())) {
     return;
   }
   // A connection that closes without a line was only looking whether we live.
@@ -340,20 +364,24 @@ void PosixWindowSystem::ServeConnection(WindowHandle window, int listener) {
   SendAll(connection.Get(), FormatResult(result));
 }
 
-void PosixWindowSystem::BlockStopSignals() {
+bool PosixWindowSystem::BlockStopSignals() {
   if (signals_.Valid()) {
-    return;
+    return true;
   }
   // Only once a window exists: a start that merely stops the running
   // instance can still be interrupted while it waits for that to happen.
   const sigset_t set = StopSignals();
   if (::sigprocmask(SIG_BLOCK, &set, nullptr) != 0) {
-    return;
+    return false;
   }
   signals_.Reset(::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK));
   if (!signals_.Valid()) {
+    const int error = errno;
     ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    errno = error;
+    return false;
   }
+  return true;
 }
 
 void PosixWindowSystem::ReleaseStopSignals() {

@@ -61,6 +61,10 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
   // `onReadable` on this thread. The caller keeps `fd` open while watched.
   void WatchReadable(int fd, std::function<void()> onReadable);
 
+  // Why the last window or timer could not be made, for the one line a
+  // failed start prints; empty when nothing failed.
+  [[nodiscard]] const std::string& FailureReason() const { return failure_; }
+
  private:
   // A window of this object, or one of another process found by name.
   struct Window {
@@ -82,7 +86,7 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
   std::intptr_t SendToOtherProcess(const std::string& name, std::uint32_t id, std::uintptr_t wParam,
                                    std::intptr_t lParam);
   [[nodiscard]] bool HasOwnWindows() const;
-  void BlockStopSignals();
+  bool BlockStopSignals();
   void ReleaseStopSignals();
   void WaitForEvents();
   void ServeConnection(platform::WindowHandle window, int listener);
@@ -97,6 +101,10 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
   std::deque<platform::Message> posted_;
   std::optional<int> quitCode_;
   std::map<int, std::function<void()>> watchedFds_;
+  std::string failure_;
+  // Set when a connection could not be accepted for want of descriptors:
+  // the listeners rest for a moment instead of waking the loop at once.
+  bool listenersResting_ = false;
 };
 
 }  // namespace nav::posix

@@ -6,7 +6,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstring>
 
 namespace nav::posix {
@@ -110,10 +113,16 @@ bool SendAll(int fd, std::string_view bytes) {
 std::optional<std::string> ReceiveLine(int fd, std::size_t maxLength, int timeoutMs) {
   std::string line;
   char buffer[64];
+  // One deadline for the whole line: a peer that drips a byte now and then
+  // must not hold the reader for longer than that.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     if (timeoutMs >= 0) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
       pollfd waiting{fd, POLLIN, 0};
-      const int ready = ::poll(&waiting, 1, timeoutMs);
+      const int ready =
+          ::poll(&waiting, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
       if (ready < 0 && errno == EINTR) {
         continue;
       }

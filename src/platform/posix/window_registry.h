@@ -17,8 +17,11 @@ namespace nav::posix {
 // both believe they own one name.
 class WindowRegistry {
  public:
-  // $NAV_MANAGER_RUNTIME_DIR, else $XDG_RUNTIME_DIR/nav_manager, else
-  // /tmp/nav_manager-<uid>.
+  // $NAV_MANAGER_RUNTIME_DIR, else $XDG_RUNTIME_DIR/nav_manager, else a
+  // folder under $HOME that no other user can take first:
+  // $HOME/.cache/nav_manager, or, where that path is too long for a socket
+  // address, a private folder in /tmp whose path is recorded in
+  // $HOME/.cache/nav_manager.runtime. /tmp/nav_manager-<uid> only without HOME.
   static std::string DirectoryFromEnvironment();
 
   explicit WindowRegistry(std::string directory);
@@ -27,7 +30,9 @@ class WindowRegistry {
   // Creates the directory (mode 0700) when it is missing. False when it
   // cannot be used: it is not a directory of this user, or group or others
   // may write to it. Nothing can be created or found in a refused directory.
-  [[nodiscard]] bool Usable() const;
+  [[nodiscard]] bool Usable() const { return !Problem(); }
+  // Why the directory cannot be used, or nothing when it can.
+  [[nodiscard]] std::optional<std::string> Problem() const;
 
   // A window that owns `name`, listening. The name is taken over when its
   // socket is stale; no window comes of it while a live one holds the name.
