@@ -4,6 +4,7 @@
 //   win32_test_peer window      a window of class "NavPeer" titled "Peer" that
 //                               answers 0x8000 with wParam + lParam and ends
 //                               with 0 once closed
+//   win32_test_peer find CLASS  exits 0 when a window of CLASS exists, else 1
 #include <windows.h>
 
 #include <string>
@@ -58,5 +59,6 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argc > 1 ? argv[1] : L"";
   if (mode == L"hold" && argc > 2) return Hold(argv[2]);
   if (mode == L"window") return Window();
+  if (mode == L"find" && argc > 2) return FindWindowW(argv[2], nullptr) != nullptr ? 0 : 1;
   return 1;
 }
