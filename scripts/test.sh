@@ -6,3 +6,4 @@ bash scripts/bootstrap.sh
 cmake -S . -B build -G Ninja
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+bash scripts/test-win32.sh
