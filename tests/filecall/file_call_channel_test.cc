@@ -269,14 +269,14 @@ TEST_F(FileCallChannelTest, ExchangeDirectoriesRemovedWhileRunningAreMadeAgain) 
 }
 
 // Reply files that stay where they are, whatever the channel asks.
-class UndeletableFiles : public posix::PosixFileSystem {
+class UndeletableFiles : public testing::NativeFileSystem {
  public:
-  using PosixFileSystem::PosixFileSystem;
+  explicit UndeletableFiles(const fs::path& root) : testing::NativeFileSystem(root.native()) {}
   bool RemoveFile(const std::wstring& /*path*/) override { return false; }
 };
 
 TEST_F(FileCallChannelTest, AnOldReplyThatCannotBeRemovedIsNeverTakenForTheAnswer) {
-  UndeletableFiles stuck(root_.String());
+  UndeletableFiles stuck(root_.Path());
   FileCallChannel channel(stuck, clock_, notifier_);
   LeaveStaleReply();
   CommandList list = ListOf(L"GetCurrentPositionV01|");
