@@ -6,4 +6,5 @@ bash scripts/bootstrap.sh
 cmake -S . -B build -G Ninja
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+bash scripts/fuzz.sh
 bash scripts/test-win32.sh

@@ -1,88 +1,109 @@
 #include "batch_mode.h"
 
-#include <cstdint>
-#include <ctime>
-#include <optional>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
-#include "input_parsing.h"
+#include "batch_line.h"
 #include "rise_set.h"
 
 namespace suntimes {
-
 namespace {
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t at = 0;
-  while (true) {
-    at = line.find_first_not_of(" \t\r", at);
-    if (at == std::string_view::npos) {
-      return fields;
-    }
-    const std::size_t end = line.find_first_of(" \t\r", at);
-    fields.push_back(line.substr(at, end == std::string_view::npos ? end : end - at));
-    at = end;
+constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
+
+// Answers collected in one block and written when it is nearly full.
+class AnswerWriter {
+ public:
+  explicit AnswerWriter(std::FILE* out) : out_(out), block_(kBlockBytes) {}
+
+  void Line(const BatchLine& line) {
+    MakeRoom();
+    const RiseSet answer = ComputeRiseSetOn(line.date, line.tz, line.latitude, line.longitude);
+    used_ =
+        static_cast<std::size_t>(FormatBatchAnswer(answer, block_.data() + used_) - block_.data());
   }
-}
 
-std::string Error(std::string_view reason, bool& failed) {
-  failed = true;
-  return "ERROR " + std::string(reason);
-}
+  void Error(const char* reason) {
+    MakeRoom();
+    const std::size_t length = std::min(std::strlen(reason), kMaxAnswerLength - 8);
+    std::memcpy(block_.data() + used_, "ERROR ", 6);
+    std::memcpy(block_.data() + used_ + 6, reason, length);
+    used_ += 6 + length;
+    block_[used_++] = '\n';
+  }
 
-// Every double printed so that it reads back to the same bits.
-std::string FormatExact(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
+  // False when anything could not be written.
+  bool Finish() {
+    Flush();
+    return ok_ && std::fflush(out_) == 0;
+  }
+
+ private:
+  void MakeRoom() {
+    if (block_.size() - used_ < kMaxAnswerLength) Flush();
+  }
+  void Flush() {
+    if (used_ > 0 && std::fwrite(block_.data(), 1, used_, out_) != used_) ok_ = false;
+    used_ = 0;
+  }
+
+  std::FILE* out_;
+  std::vector<char> block_;
+  std::size_t used_ = 0;
+  bool ok_ = true;
+};
 
 }  // namespace
 
-std::string AnswerBatchLine(std::string_view line, bool& failed) {
-  const std::vector<std::string_view> fields = SplitFields(line);
-  if (fields.size() != 6) {
-    return Error("expected 6 fields: YEAR MONTH DAY TZ LAT LON", failed);
-  }
-  const std::optional<int> year = ParseInteger(fields[0]);
-  const std::optional<int> month = ParseInteger(fields[1]);
-  const std::optional<int> day = ParseInteger(fields[2]);
-  if (!year || !month || !day) {
-    return Error("YEAR, MONTH and DAY must be whole numbers", failed);
-  }
-  const CalendarDate date{*year, *month, *day};
-  if (const std::string reason = CheckDate(date); !reason.empty()) {
-    return Error(reason, failed);
-  }
-  const std::optional<double> tz = ParseDecimal(fields[3]);
-  const std::optional<double> latitude = ParseDecimal(fields[4]);
-  const std::optional<double> longitude = ParseDecimal(fields[5]);
-  if (!tz || !latitude || !longitude) {
-    return Error("TZ, LAT and LON must be decimal numbers", failed);
-  }
-  for (const std::string& reason :
-       {CheckZoneOffset(*tz), CheckLatitude(*latitude), CheckLongitude(*longitude)}) {
-    if (!reason.empty()) {
-      return Error(reason, failed);
+int RunBatch(std::FILE* in, std::FILE* out) {
+  AnswerWriter writer(out);
+  bool unreadable = false;
+  const auto answer = [&](std::string_view line) {
+    BatchLine parsed;
+    if (const char* reason = ParseBatchLine(line, parsed)) {
+      writer.Error(reason);
+      unreadable = true;
+    } else {
+      writer.Line(parsed);
     }
+  };
+
+  // Lines are answered where they lie in the block; only a line cut by the
+  // block's end is carried over to the front of the next read.
+  std::vector<char> block(kBlockBytes);
+  std::size_t carried = 0;
+  for (;;) {
+    if (carried == block.size()) block.resize(block.size() * 2);  // an absurdly long line
+    const std::size_t got = std::fread(block.data() + carried, 1, block.size() - carried, in);
+    const std::string_view data(block.data(), carried + got);
+    std::size_t start = 0;
+    for (std::size_t end = data.find('\n'); end != std::string_view::npos;
+         end = data.find('\n', start)) {
+      answer(data.substr(start, end - start));
+      start = end + 1;
+    }
+    carried = data.size() - start;
+    if (got == 0) {
+      if (carried > 0) answer(data.substr(start));  // a last line without '\n'
+      break;
+    }
+    std::memmove(block.data(), block.data() + start, carried);
   }
 
-  const RiseSet answer = ComputeRiseSetOn(date, *tz, *latitude, *longitude);
-  return std::to_string(answer.rc) + ' ' + FormatExact(answer.rise) + ' ' +
-         FormatExact(answer.set) + ' ' + FormatExact(answer.rawRise) + ' ' +
-         FormatExact(answer.rawSet);
-}
-
-int RunBatch(std::istream& in, std::FILE* out) {
-  bool failed = false;
-  std::string line;
-  while (std::getline(in, line)) {
-    const std::string answer = AnswerBatchLine(line, failed);
-    std::fputs(answer.c_str(), out);
-    std::fputc('\n', out);
+  const bool readFailed = std::ferror(in) != 0;
+  if (!writer.Finish()) {
+    std::fprintf(stderr, "suntimes: cannot write the answers: %s\n", std::strerror(errno));
+    return 1;
   }
-  return failed ? 1 : 0;
+  if (readFailed) {
+    std::fprintf(stderr, "suntimes: cannot read the input lines\n");
+    return 1;
+  }
+  return unreadable ? 1 : 0;
 }
 
 }  // namespace suntimes

@@ -1,18 +1,13 @@
 #pragma once
 
 #include <cstdio>
-#include <istream>
-#include <string>
-#include <string_view>
 
 namespace suntimes {
 
-// One input line "YEAR MONTH DAY TZ LAT LON" turned into its output line
-// "RC RISE SET RAWRISE RAWSET", or "ERROR <reason>". Sets `failed` on an error.
-std::string AnswerBatchLine(std::string_view line, bool& failed);
-
-// Answers every line of `in` on `out`; returns the exit status, 1 if any line
-// could not be read.
-int RunBatch(std::istream& in, std::FILE* out);
+// Answers every line "YEAR MONTH DAY TZ LAT LON" of `in` with
+// "RC RISE SET RAWRISE RAWSET" or "ERROR <reason>" on `out`, reading and
+// writing in large blocks. Returns the exit status: 1 when a line could not be
+// read or the answers could not be written (said on standard error), else 0.
+int RunBatch(std::FILE* in, std::FILE* out);
 
 }  // namespace suntimes

@@ -88,7 +88,10 @@ std::optional<CalendarDate> ParseIsoDate(std::string_view text) {
 }
 
 std::string CheckLatitude(double latitude) {
-  return std::fabs(latitude) <= 90.0 ? std::string() : "latitude outside -90..90";
+  // The navigator's latitude field 9000000 is 90.00000000000001 degrees once
+  // scaled; the pole it means is welcome.
+  constexpr double kNavigatorPole = 9000000 * 1e-05;
+  return std::fabs(latitude) <= kNavigatorPole ? std::string() : "latitude outside -90..90";
 }
 
 std::string CheckLongitude(double longitude) {

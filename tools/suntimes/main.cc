@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,8 +31,10 @@ constexpr const char* kUsage =
     "\n"
     "--batch reads lines \"YEAR MONTH DAY TZ LAT LON\" from standard input and\n"
     "writes \"RC RISE SET RAWRISE RAWSET\" for each: the rise/set computation's\n"
-    "result and its four outputs (set to 0 before the call), each printed so\n"
-    "that it reads back to the same double. A line that cannot be read gets\n"
+    "result and its four outputs (set to 0 before the call), each in the\n"
+    "shortest form that reads back to the same double. Any values are computed\n"
+    "as given, whatever their range; a line that is not six numbers, a month\n"
+    "outside 1..12, a day the month lacks or a value that is not finite gets\n"
     "\"ERROR <reason>\" and the exit status becomes 1.\n";
 
 struct Options {
@@ -246,7 +247,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (options.batch) {
-      return RunBatch(std::cin, stdout);
+      return RunBatch(stdin, stdout);
     }
     try {
       return RunForPlace(options);
