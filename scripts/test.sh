@@ -7,3 +7,4 @@ cmake -S . -B build -G Ninja
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 bash scripts/fuzz.sh
+bash scripts/test-win32.sh

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "filecall/navigator_files.h"
-#include "platform/posix/posix_file_system.h"
+#include "native_file_system.h"
 #include "support/recording_notifier.h"
 #include "support/temp_directory.h"
 #include "support/virtual_clock.h"
@@ -62,7 +62,7 @@ class FileCallChannelTest : public ::testing::Test {
   }
 
   testing::TempDirectory root_;
-  posix::PosixFileSystem files_{root_.String()};
+  testing::NativeFileSystem files_{root_.Path().native()};
   testing::VirtualClock clock_;
   testing::RecordingNotifier notifier_;
   FileCallChannel channel_{files_, clock_, notifier_};
@@ -269,14 +269,14 @@ TEST_F(FileCallChannelTest, ExchangeDirectoriesRemovedWhileRunningAreMadeAgain) 
 }
 
 // Reply files that stay where they are, whatever the channel asks.
-class UndeletableFiles : public posix::PosixFileSystem {
+class UndeletableFiles : public testing::NativeFileSystem {
  public:
-  using PosixFileSystem::PosixFileSystem;
+  explicit UndeletableFiles(const fs::path& root) : testing::NativeFileSystem(root.native()) {}
   bool RemoveFile(const std::wstring& /*path*/) override { return false; }
 };
 
 TEST_F(FileCallChannelTest, AnOldReplyThatCannotBeRemovedIsNeverTakenForTheAnswer) {
-  UndeletableFiles stuck(root_.String());
+  UndeletableFiles stuck(root_.Path());
   FileCallChannel channel(stuck, clock_, notifier_);
   LeaveStaleReply();
   CommandList list = ListOf(L"GetCurrentPositionV01|");

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "filecall/file_call_channel.h"
-#include "platform/posix/posix_file_system.h"
+#include "native_file_system.h"
 
 namespace nav::testing {
 
@@ -15,7 +15,7 @@ namespace nav::testing {
 // four files, with no locks of its own.
 class NavigatorFiles {
  public:
-  NavigatorFiles(const posix::PosixFileSystem& files, const FileCallChannel& channel)
+  NavigatorFiles(const NativeFileSystem& files, const FileCallChannel& channel)
       : files_(files), channel_(channel) {}
 
   [[nodiscard]] std::filesystem::path RequestMessage() const {
@@ -57,7 +57,7 @@ class NavigatorFiles {
     return files_.NativePath(path);
   }
 
-  const posix::PosixFileSystem& files_;
+  const NativeFileSystem& files_;
   const FileCallChannel& channel_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ struct FakePlatform {
     state.channel = std::make_unique<FileCallChannel>(navigator.Files(), clock, notifier);
   }
 
-  [[nodiscard]] long CountRequests(const std::wstring& command) const {
+  [[nodiscard]] std::ptrdiff_t CountRequests(const std::wstring& command) const {
     return std::count(navigator.Requests().begin(), navigator.Requests().end(), command);
   }
 

@@ -1,7 +1,7 @@
 #include "support/scripted_navigator.h"
 
 #include "filecall/narrow_text.h"
-#include "platform/posix/posix_file_system.h"
+#include "native_file_system.h"
 
 namespace nav::testing {
 namespace {
@@ -31,8 +31,8 @@ bool WriteWhole(platform::FileSystem& files, const std::wstring& path, const std
 
 ScriptedNavigator::ScriptedNavigator(VirtualClock& clock, Journal& journal)
     : journal_(journal),
-      programFiles_(std::make_unique<posix::PosixFileSystem>(directory_.String())),
-      ownFiles_(std::make_unique<posix::PosixFileSystem>(directory_.String())) {
+      programFiles_(std::make_unique<NativeFileSystem>(directory_.Path().native())),
+      ownFiles_(std::make_unique<NativeFileSystem>(directory_.Path().native())) {
   replies_[L"GetCurrentPositionV01|"] = kAmsterdamPosition;
   clock.OnSleep([this] { Serve(); });
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -13,9 +13,19 @@ namespace nav::testing {
 class TempDirectory {
  public:
   TempDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nav_test_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    // A fresh random name, created here and nowhere else (create_directory
+    // reports whether it made the directory), on every platform.
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::filesystem::path candidate = base / ("nav_test_" + std::to_string(random()));
+      std::error_code error;
+      if (std::filesystem::create_directory(candidate, error)) {
+        path_ = candidate;
+        return;
+      }
+    }
+    throw std::runtime_error("no temporary directory could be created");
   }
   ~TempDirectory() {
     std::error_code ignored;

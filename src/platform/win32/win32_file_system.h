@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace nav::win32 {
+
+// The handheld's file operations on the Win32 file system. "Without sharing"
+// is share mode 0: while a file is open here, every other open of it, and its
+// deletion, fails, in this process or any other.
+class Win32FileSystem : public platform::FileSystem {
+ public:
+  // Paths are used as written, "\TomTom\..." being the root of the current
+  // drive. Tests put a directory of their own in front with `rootDirectory`.
+  Win32FileSystem() = default;
+  explicit Win32FileSystem(std::wstring rootDirectory);
+
+  bool MakeDirectory(const std::wstring& path) override;
+  bool RemoveFile(const std::wstring& path) override;
+  std::unique_ptr<platform::ExclusiveFile> CreateForWriting(const std::wstring& path) override;
+  std::unique_ptr<platform::ExclusiveFile> OpenForReading(const std::wstring& path) override;
+
+  // The native path that stands for a handheld path.
+  [[nodiscard]] std::wstring NativePath(const std::wstring& path) const;
+
+ private:
+  std::wstring root_;
+};
+
+}  // namespace nav::win32

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "platform/process.h"
+
+namespace nav::win32 {
+
+// GetModuleFileNameW of the running executable.
+class Win32Process : public platform::Process {
+ public:
+  std::wstring ExecutablePath() override;
+  std::wstring PathSeparators() override;
+};
+
+}  // namespace nav::win32

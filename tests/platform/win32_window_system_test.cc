@@ -1,0 +1,78 @@
+#include "platform/win32/win32_window_system.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/win32_process.h"
+#include "win32_peer.h"
+
+namespace nav::win32 {
+namespace {
+
+using platform::kNoWindow;
+using platform::Message;
+using platform::WindowHandle;
+using testing::Eventually;
+using testing::Win32Peer;
+
+// Another process's window is found by class and title, answers a message
+// sent to it, and ends its process with 0 once closed.
+TEST(Win32WindowSystemTest, FindSendAndCloseAcrossProcesses) {
+  Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  const std::wstring title = L"Peer";
+  const std::wstring otherTitle = L"Other";
+  EXPECT_EQ(windows.Find(L"NavPeer", nullptr), kNoWindow);
+
+  Win32Peer peer(L"window");
+  ASSERT_TRUE(peer.Started());
+  WindowHandle found = kNoWindow;
+  ASSERT_TRUE(Eventually([&] { return (found = windows.Find(L"NavPeer", nullptr)) != kNoWindow; }));
+  EXPECT_EQ(windows.Find(L"NavPeer", &title), found);
+  EXPECT_EQ(windows.Find(L"NavPeer", &otherTitle), kNoWindow);
+  EXPECT_TRUE(windows.IsWindow(found));
+
+  EXPECT_EQ(windows.Send(found, 0x8000, 40, 2), 42);
+  windows.Send(found, WM_CLOSE, 0, 0);
+  // The close has been handled when Send returns: the window is gone.
+  EXPECT_EQ(windows.Find(L"NavPeer", nullptr), kNoWindow);
+  EXPECT_EQ(peer.ExitCode(20000), 0);
+}
+
+// A timer without a window calls its procedure from dispatch, period after
+// period, with the period asked for; the loop ends with the quit code.
+TEST(Win32WindowSystemTest, TimerCallsItsProcedureEveryPeriod) {
+  Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  int ticks = 0;
+  ULONGLONG first = 0;
+  ULONGLONG last = 0;
+  ASSERT_TRUE(windows.SetTimer(7123, 100, [&] {
+    last = GetTickCount64();
+    if (ticks++ == 0) first = last;
+    if (ticks == 6) windows.PostQuitMessage(7);
+  }));
+  Message message;
+  while (windows.NextMessage(message)) {
+    windows.TranslateMessage(message);
+    windows.Dispatch(message);
+  }
+  EXPECT_EQ(message.wParam, 7U);
+  EXPECT_EQ(ticks, 6);
+  // Five periods of 100 ms between the first tick and the sixth: never
+  // fewer, and not whole seconds more.
+  EXPECT_GE(last - first, 450U);
+  EXPECT_LT(last - first, 5000U);
+}
+
+TEST(Win32ProcessTest, ExecutablePathEndsInTheProgramsName) {
+  Win32Process process;
+  const std::wstring path = process.ExecutablePath();
+  const std::wstring name = L"\\win32_platform_test.exe";
+  ASSERT_GT(path.size(), name.size());
+  EXPECT_EQ(path.substr(path.size() - name.size()), name);
+  EXPECT_EQ(process.PathSeparators(), L"\\");
+}
+
+}  // namespace
+}  // namespace nav::win32
