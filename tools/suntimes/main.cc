@@ -17,6 +17,7 @@
 #include "batch_mode.h"
 #include "input_parsing.h"
 #include "rise_set.h"
+#include "zone_clock.h"
 
 namespace suntimes {
 
@@ -137,9 +138,9 @@ ZoneClock ClockNow(std::optional<double> tz) {
   std::tm fields{};
   if (tz) {
     const std::time_t shifted = now + static_cast<std::time_t>(std::llround(*tz * 3600.0));
-    gmtime_r(&shifted, &fields);
+    fields = UtcFields(shifted);
   } else {
-    localtime_r(&now, &fields);
+    fields = LocalFields(now);
   }
   return ClockAt(fields);
 }
@@ -153,31 +154,8 @@ std::optional<double> LocalOffsetOn(const CalendarDate& date) {
   fields.tm_hour = 12;
   fields.tm_isdst = -1;
   const std::time_t noon = std::mktime(&fields);
-  std::tm local{};
-  if (noon == static_cast<std::time_t>(-1) || localtime_r(&noon, &local) == nullptr) {
-    return std::nullopt;
-  }
-  return static_cast<double>(local.tm_gmtoff) / 3600.0;
-}
-
-// Makes the zone of that name (one of the system's time-zone database) the
-// local zone of this process. False when the database has no such zone.
-bool UseZoneNamed(std::string_view name) {
-  const std::string zone(name);
-  if (zone.empty() || zone.front() == '/' || zone.find("..") != std::string::npos) return false;
-  const char* directory = std::getenv("TZDIR");
-  const std::string file =
-      std::string(directory != nullptr ? directory : "/usr/share/zoneinfo") + "/" + zone;
-  std::FILE* database = std::fopen(file.c_str(), "rb");
-  if (database == nullptr) return false;
-  char magic[4] = {};
-  const bool isZone = std::fread(magic, 1, sizeof magic, database) == sizeof magic &&
-                      std::string_view(magic, sizeof magic) == "TZif";
-  std::fclose(database);
-  if (!isZone) return false;
-  ::setenv("TZ", zone.c_str(), 1);
-  ::tzset();
-  return true;
+  if (noon == static_cast<std::time_t>(-1)) return std::nullopt;
+  return LocalOffsetHoursAt(noon);
 }
 
 // A time in hours brought into one day, as the clock shows it.
@@ -318,6 +296,7 @@ int main(int argc, char** argv) {
       return OutputWritten(0);
     }
     if (options.batch) {
+      WriteLinesAsTheyAre(stdout);
       return RunBatch(stdin, stdout);
     }
     try {
