@@ -9,6 +9,7 @@ packages=(
   libsndfile1-dev libasound2-dev alsa-utils
   faketime tzdata
   clang libclang-rt-14-dev libfuzzer-14-dev
+  dpkg-dev lintian file
   googletest g++-mingw-w64-x86-64-posix wine wine64
 )
 

@@ -6,5 +6,6 @@ bash scripts/bootstrap.sh
 cmake -S . -B build -G Ninja
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+bash scripts/test-package.sh
 bash scripts/fuzz.sh
 bash scripts/test-win32.sh
