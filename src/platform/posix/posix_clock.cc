@@ -8,6 +8,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/posix/stop_signals.h"
+
 namespace nav::posix {
 namespace {
 
@@ -91,8 +93,11 @@ bool PosixClock::LocalNow(std::tm& local) {
 bool PosixClock::StopRequested() {
   sigset_t pending;
   if (::sigpending(&pending) != 0) return false;
-  return ::sigismember(&pending, SIGTERM) == 1 || ::sigismember(&pending, SIGINT) == 1 ||
-         ::sigismember(&pending, SIGHUP) == 1;
+  const sigset_t stops = StopSignals();
+  for (int signal = 1; signal < NSIG; ++signal) {
+    if (::sigismember(&stops, signal) == 1 && ::sigismember(&pending, signal) == 1) return true;
+  }
+  return false;
 }
 
 }  // namespace nav::posix

@@ -14,6 +14,7 @@
 
 #include "platform/posix/posix_process.h"
 #include "platform/posix/scoped_fd.h"
+#include "platform/posix/stop_signals.h"
 #include "platform/posix/utf8.h"
 #include "platform/posix/wave_length.h"
 
@@ -38,15 +39,6 @@ std::string FindPlayer() {
   const std::string beside = programFolder + "/" + kPlayerName;
   if (::access(beside.c_str(), X_OK) == 0) return beside;
   return programFolder + "/../libexec/nav_manager/" + kPlayerName;
-}
-
-sigset_t StopSignals() {
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, SIGTERM);
-  sigaddset(&set, SIGINT);
-  sigaddset(&set, SIGHUP);
-  return set;
 }
 
 // Everything the child needs comes after the fork; the parent's sockets,

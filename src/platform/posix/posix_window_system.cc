@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/posix/message_line.h"
+#include "platform/posix/stop_signals.h"
 #include "platform/posix/unix_socket.h"
 #include "platform/posix/window_name.h"
 
@@ -30,15 +31,6 @@ constexpr int kRequestTimeoutMs = 2000;
 // How long the listeners rest when no descriptor is left to accept with.
 constexpr int kAcceptRestMs = 500;
 constexpr std::size_t kMaxLineLength = 96;
-
-sigset_t StopSignals() {
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, SIGTERM);
-  sigaddset(&set, SIGINT);
-  sigaddset(&set, SIGHUP);
-  return set;
-}
 
 }  // namespace
 
