@@ -1,4 +1,4 @@
-// navsim: a stand-in for the TomTom Navigator, for demos and tests. It
+// navsim: a stand-in for the navigator, for demos and tests. It
 // registers the navigator's window and answers nav_manager's file calls,
 // showing what it was told as the navigator's screen would.
 #include <sys/inotify.h>
@@ -37,7 +37,7 @@ std::tm LocalNow() {
 std::string Describe(const Options& options, const std::string& exchangeDirectory) {
   char position[96];
   std::snprintf(position, sizeof position, "at %.5f, %.5f", options.latitude, options.longitude);
-  std::string text = std::string("the TomTom Navigator stands in, ") + position +
+  std::string text = std::string("a stand-in navigator, ") + position +
                      ", answering in " + exchangeDirectory;
   if (options.fault != Fault::kNone)
     text += " (fault: " + std::string(NameOfFault(options.fault)) + ")";
@@ -60,7 +60,7 @@ int Run(const Options& options) {
       return 2;
     }
   }
-  Screen screen(stdout, options.colours.value_or(::isatty(STDOUT_FILENO) == 1));
+  Screen screen(stdout, UseColours(options, ::isatty(STDOUT_FILENO) == 1));
   ExchangeServer server(files,
                         {channel.requestMessagePath, channel.requestFinishedPath,
                          channel.replyMessagePath, channel.replyFinishedPath},

@@ -23,6 +23,10 @@ struct Options {
 // and puts a one-line reason into `error`.
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error);
 
+// Colours as asked on the command line; else none when NO_COLOR is set;
+// else on a terminal only.
+bool UseColours(const Options& options, bool onTerminal);
+
 extern const char* const kUsage;
 
 }  // namespace nav::navsim

@@ -42,7 +42,7 @@ std::string Narrow(const std::wstring& text) {
 std::string Describe(const Options& options, const std::string& exchangeDirectory) {
   char position[96];
   std::snprintf(position, sizeof position, "at %.5f, %.5f", options.latitude, options.longitude);
-  std::string text = std::string("the TomTom Navigator stands in, ") + position +
+  std::string text = std::string("a stand-in navigator, ") + position +
                      ", answering in " + exchangeDirectory;
   if (options.fault != Fault::kNone) {
     text += " (fault: " + std::string(NameOfFault(options.fault)) + ")";
@@ -66,7 +66,7 @@ int Run(const Options& options) {
       return 2;
     }
   }
-  Screen screen(stdout, options.colours.value_or(_isatty(_fileno(stdout)) != 0));
+  Screen screen(stdout, UseColours(options, _isatty(_fileno(stdout)) != 0));
   ExchangeServer server(files,
                         {channel.requestMessagePath, channel.requestFinishedPath,
                          channel.replyMessagePath, channel.replyFinishedPath},
