@@ -11,3 +11,7 @@ fi
 cmake --preset win32
 cmake --build --preset win32
 ctest --preset win32 -j "$(nproc)"
+# suntimes.exe against the Linux build, when scripts/test.sh has built it.
+if [ -x build/bin/suntimes ]; then
+  bash scripts/compare-suntimes.sh
+fi

@@ -1,37 +1,73 @@
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
+#include <cstdint>
 #include <ctime>
 
 #include "zone_clock.h"
 
 namespace suntimes {
 
-std::tm UtcFields(std::time_t instant) {
+namespace {
+
+// Seconds from 1601-01-01 (FILETIME's epoch) to 1970-01-01.
+constexpr std::int64_t kUnixEpochInFileTimeSeconds = 11644473600;
+
+bool ToSystemTime(std::time_t instant, SYSTEMTIME& utc) {
+  const auto ticks = static_cast<std::uint64_t>(
+      (static_cast<std::int64_t>(instant) + kUnixEpochInFileTimeSeconds) * 10000000);
+  FILETIME fileTime{};
+  fileTime.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFU);
+  fileTime.dwHighDateTime = static_cast<DWORD>(ticks >> 32U);
+  return FileTimeToSystemTime(&fileTime, &utc) != 0;
+}
+
+std::tm Fields(const SYSTEMTIME& time) {
   std::tm fields{};
-  gmtime_s(&fields, &instant);
+  fields.tm_year = time.wYear - 1900;
+  fields.tm_mon = time.wMonth - 1;
+  fields.tm_mday = time.wDay;
+  fields.tm_hour = time.wHour;
+  fields.tm_min = time.wMinute;
+  fields.tm_sec = time.wSecond;
+  fields.tm_wday = time.wDayOfWeek;
   return fields;
 }
 
+// The local clock's reading at `instant`, by the zone's rules for that year.
+// The C runtime is not asked: under Wine it reads TZ itself and misses
+// daylight-saving time for zone names.
+bool LocalSystemTime(std::time_t instant, SYSTEMTIME& local) {
+  SYSTEMTIME utc{};
+  return ToSystemTime(instant, utc) && SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) != 0;
+}
+
+}  // namespace
+
+std::tm UtcFields(std::time_t instant) {
+  SYSTEMTIME utc{};
+  if (!ToSystemTime(instant, utc)) return std::tm{};
+  return Fields(utc);
+}
+
 std::tm LocalFields(std::time_t instant) {
-  std::tm fields{};
-  localtime_s(&fields, &instant);
-  return fields;
+  SYSTEMTIME local{};
+  if (!LocalSystemTime(instant, local)) return UtcFields(instant);
+  return Fields(local);
 }
 
 std::optional<double> LocalOffsetHoursAt(std::time_t instant) {
   // The local clock's reading taken as if it were UT, less the instant.
-  std::tm local{};
-  std::tm utc{};
-  if (localtime_s(&local, &instant) != 0 || gmtime_s(&utc, &instant) != 0) return std::nullopt;
-  utc.tm_isdst = 0;
-  local.tm_isdst = 0;
-  const std::time_t asUtc = std::mktime(&utc);
-  const std::time_t asLocal = std::mktime(&local);
-  if (asUtc == static_cast<std::time_t>(-1) || asLocal == static_cast<std::time_t>(-1)) {
+  SYSTEMTIME local{};
+  FILETIME localAsUtc{};
+  if (!LocalSystemTime(instant, local) || SystemTimeToFileTime(&local, &localAsUtc) == 0) {
     return std::nullopt;
   }
-  return static_cast<double>(asLocal - asUtc) / 3600.0;
+  const std::uint64_t ticks =
+      (static_cast<std::uint64_t>(localAsUtc.dwHighDateTime) << 32U) | localAsUtc.dwLowDateTime;
+  const auto seconds = static_cast<std::int64_t>(ticks / 10000000) - kUnixEpochInFileTimeSeconds;
+  return static_cast<double>(seconds - static_cast<std::int64_t>(instant)) / 3600.0;
 }
 
 // Windows has no database of zone names for this.
