@@ -219,8 +219,8 @@ int RunForPlace(const Options& options) {
     if (!fixedOffset) {
       // A zone name: its own offset on the date, daylight-saving time included.
       if (!UseZoneNamed(*options.tz)) {
-        throw UsageError{"--tz takes hours or a zone name such as Europe/Berlin, not " +
-                         std::string(*options.tz)};
+        throw UsageError{"this system knows no time zone named '" + std::string(*options.tz) +
+                         "' (--tz takes hours, or a zone name where the system has them)"};
       }
     } else if (const std::string reason = CheckZoneOffset(*fixedOffset); !reason.empty()) {
       throw UsageError{reason};
