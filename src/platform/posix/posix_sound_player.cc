@@ -36,7 +36,7 @@ bool Readable(const std::string& path) { return ::access(path.c_str(), R_OK) == 
 
 std::string FindPlayer() {
   const std::string programFolder = FolderOf(Utf8FromWide(PosixProcess().ExecutablePath()));
-  const std::string beside = programFolder + "/" + kPlayerName;
+  std::string beside = programFolder + "/" + kPlayerName;
   if (::access(beside.c_str(), X_OK) == 0) return beside;
   return programFolder + "/../libexec/nav_manager/" + kPlayerName;
 }

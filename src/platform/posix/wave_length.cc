@@ -35,12 +35,15 @@ std::optional<double> WaveFileSeconds(const std::string& path) {
         return std::nullopt;
       }
       byteRate = LittleEndian32(format + 8);
-      in.seekg(static_cast<std::streamoff>(size - sizeof format + (size & 1U)), std::ios::cur);
+      in.seekg(static_cast<std::streamoff>(size) - static_cast<std::streamoff>(sizeof format) +
+                   static_cast<std::streamoff>(size & 1U),
+               std::ios::cur);
     } else if (std::memcmp(chunkHeader, "data", 4) == 0) {
       if (byteRate == 0) return std::nullopt;
       return static_cast<double>(size) / byteRate;
     } else {
-      in.seekg(static_cast<std::streamoff>(size + (size & 1U)), std::ios::cur);
+      in.seekg(static_cast<std::streamoff>(size) + static_cast<std::streamoff>(size & 1U),
+               std::ios::cur);
     }
   }
   return std::nullopt;
