@@ -24,8 +24,7 @@ class FileCallChannel {
 
   // Sends element 0 of `list` and leaves the reply's fields in it. Returns the
   // number of fields, -1 (empty list, bad format, an old reply that cannot be
-  // removed, request not written), -2
-  // (marker not written) or -3 (no reply).
+  // removed, request not written), -2 (marker not written) or -3 (no reply).
   std::int32_t Call(CommandList& list);
 
   // The fixed names of the exchange; every call uses the same four files.
