@@ -13,6 +13,8 @@ echo "2005 6 21 1 52.37 4.89" | "$suntimes" --batch > /dev/full 2>/dev/null &&
 
 out=$("$suntimes" --date 2005-06-21 --tz 2 -- -33.92 18.42) || fail "'--' before a negative latitude"
 echo "$out" | grep -q '^sunrise 07:5' || fail "Cape Town: $out"
+out=$("$suntimes" --date=2005-12-21 --tz 1 52.37 4.89)
+echo "$out" | grep -q '^2005-12-21 UTC+01:00$' || fail "--date=YYYY-MM-DD not taken: $out"
 
 out=$("$suntimes" --date 2005-06-21 --tz 0 60 -45)
 echo "$out" | grep -Eq '^sunset  00:[0-9]{2} \(\+1 day\)$' || fail "no next-day mark: $out"

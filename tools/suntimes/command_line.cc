@@ -1,0 +1,165 @@
+#include "command_line.h"
+
+#include <getopt.h>
+
+#include <cctype>
+#include <string>
+
+namespace suntimes {
+
+const char* const kUsage =
+    "usage: suntimes [--date YYYY-MM-DD] [--tz HOURS|ZONE] [--] LAT LON\n"
+    "       suntimes --batch\n"
+    "\n"
+    "Sunrise and sunset of a local date (default today) at latitude LAT (north\n"
+    "positive) and longitude LON (east positive), in degrees, as local clock\n"
+    "times; for today also whether the Sun is up now. A rise or set that falls\n"
+    "on the day before or after is marked, as in \"00:23 (+1 day)\". --tz gives\n"
+    "the offset of local time from UT in hours, or a zone name (Europe/Berlin);\n"
+    "without it, or with a name, the zone's offset in force on that date is\n"
+    "used, daylight-saving time included. \"--\" ends the options, so that a\n"
+    "negative latitude may follow.\n"
+    "\n"
+    "Accuracy: the navigator manager's own solar theory, computed once for local\n"
+    "noon. Against a modern ephemeris its times are off by a few minutes:\n"
+    "typically 1.5 minutes, at most about 7. It is no survey tool.\n"
+    "\n"
+    "--batch reads lines \"YEAR MONTH DAY TZ LAT LON\" from standard input and\n"
+    "writes \"RC RISE SET RAWRISE RAWSET\" for each: the rise/set computation's\n"
+    "result and its four outputs (set to 0 before the call), each in the\n"
+    "shortest form that reads back to the same double. Any values are computed\n"
+    "as given, whatever their range; a line that is not six numbers, a month\n"
+    "outside 1..12, a day the month lacks or a value that is not finite gets\n"
+    "\"ERROR <reason>\" and the exit status becomes 1.\n";
+
+namespace {
+
+enum class OptionId { kHelp = 1000, kBatch, kDate, kTz };
+
+// One option: --name, also -letter when it has one. An option that takes a
+// value says what it wants when the value is missing.
+struct OptionSpec {
+  OptionId id;
+  char letter;
+  const char* name;
+  const char* missingValue;  // null: the option takes no value
+};
+
+constexpr OptionSpec kOptions[] = {
+    {OptionId::kHelp, 'h', "help", nullptr},
+    {OptionId::kBatch, '\0', "batch", nullptr},
+    {OptionId::kDate, '\0', "date", "--date needs a value YYYY-MM-DD"},
+    {OptionId::kTz, '\0', "tz", "--tz needs a value: hours or a zone name"},
+};
+
+// The option getopt_long answered with: the letter of a short one, the id of
+// a long one.
+const OptionSpec* SpecAnswered(int answer) {
+  for (const OptionSpec& spec : kOptions) {
+    if (answer == static_cast<int>(spec.id) || (spec.letter != '\0' && answer == spec.letter)) {
+      return &spec;
+    }
+  }
+  return nullptr;
+}
+
+// The tables getopt_long reads, made from kOptions: the short letters
+// (no reordering of the arguments; ':' for a missing value) and the long names.
+struct GetoptTables {
+  std::string letters = "+:";
+  std::vector<option> names;
+};
+
+GetoptTables MakeGetoptTables() {
+  GetoptTables tables;
+  for (const OptionSpec& spec : kOptions) {
+    const int hasArgument = spec.missingValue != nullptr ? required_argument : no_argument;
+    if (spec.letter != '\0') {
+      tables.letters += spec.letter;
+      if (hasArgument == required_argument) tables.letters += ':';
+    }
+    tables.names.push_back({spec.name, hasArgument, nullptr, static_cast<int>(spec.id)});
+  }
+  tables.names.push_back({nullptr, 0, nullptr, 0});
+  return tables;
+}
+
+bool LooksLikeNumber(std::string_view arg) {
+  return arg.size() > 1 && arg[0] == '-' &&
+         (std::isdigit(static_cast<unsigned char>(arg[1])) != 0 || arg[1] == '.');
+}
+
+// getopt_long would also take an abbreviation ("--bat") or letters run
+// together ("-hx"); each option is taken only whole, so that an option added
+// later cannot change what an earlier command line means.
+bool IsWholeOption(std::string_view arg) {
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.letter != '\0' && arg.size() == 2 && arg[0] == '-' && arg[1] == spec.letter) {
+      return true;
+    }
+    if (!arg.starts_with("--")) continue;
+    const std::string_view written = arg.substr(2);
+    const std::string_view name = written.substr(0, written.find('='));
+    if (name == spec.name) return name.size() == written.size() || spec.missingValue != nullptr;
+  }
+  return false;
+}
+
+// What the options together do not allow.
+std::optional<Failure> CheckCombination(const Options& options) {
+  if (options.help) return std::nullopt;
+  if (options.batch) {
+    if (!options.positional.empty() || options.date || options.tz) {
+      return UsageFailure("--batch takes no other arguments");
+    }
+    return std::nullopt;
+  }
+  if (options.positional.size() != 2) return UsageFailure("expected LAT and LON");
+  return std::nullopt;
+}
+
+}  // namespace
+
+Outcome<Options> ReadOptions(int argc, char** argv) {
+  const GetoptTables tables = MakeGetoptTables();
+  Options options;
+  opterr = 0;
+  optind = 1;  // the first argument after the program's name
+  while (optind < argc) {
+    const std::string_view arg = argv[optind];
+    if (arg == "--") {
+      ++optind;
+      break;
+    }
+    if (arg.size() < 2 || arg[0] != '-' || LooksLikeNumber(arg)) {
+      options.positional.push_back(arg);
+      ++optind;
+      continue;
+    }
+    if (!IsWholeOption(arg)) return UsageFailure("unknown option " + std::string(arg));
+    const int answer =
+        getopt_long(argc, argv, tables.letters.c_str(), tables.names.data(), nullptr);
+    const OptionSpec* spec = SpecAnswered(answer == ':' ? optopt : answer);
+    if (spec == nullptr) return UsageFailure("unknown option " + std::string(arg));
+    if (answer == ':') return UsageFailure(spec->missingValue);
+    switch (spec->id) {
+      case OptionId::kHelp:
+        options.help = true;
+        break;
+      case OptionId::kBatch:
+        options.batch = true;
+        break;
+      case OptionId::kDate:
+        options.date = optarg;
+        break;
+      case OptionId::kTz:
+        options.tz = optarg;
+        break;
+    }
+  }
+  for (; optind < argc; ++optind) options.positional.emplace_back(argv[optind]);
+  if (const std::optional<Failure> failure = CheckCombination(options)) return *failure;
+  return options;
+}
+
+}  // namespace suntimes

@@ -1,0 +1,43 @@
+#include "local_clock.h"
+
+#include <cmath>
+#include <ctime>
+
+#include "zone_clock.h"
+
+namespace suntimes {
+
+namespace {
+
+ZoneClock ClockAt(const std::tm& fields) {
+  return {{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday},
+          fields.tm_hour + fields.tm_min / 60.0 + fields.tm_sec / 3600.0};
+}
+
+}  // namespace
+
+ZoneClock ClockNow(std::optional<double> tz) {
+  const std::time_t now = std::time(nullptr);
+  std::tm fields{};
+  if (tz) {
+    const std::time_t shifted = now + static_cast<std::time_t>(std::llround(*tz * 3600.0));
+    fields = UtcFields(shifted);
+  } else {
+    fields = LocalFields(now);
+  }
+  return ClockAt(fields);
+}
+
+std::optional<double> LocalOffsetOn(const CalendarDate& date) {
+  std::tm fields{};
+  fields.tm_year = date.year - 1900;
+  fields.tm_mon = date.month - 1;
+  fields.tm_mday = date.day;
+  fields.tm_hour = 12;
+  fields.tm_isdst = -1;
+  const std::time_t noon = std::mktime(&fields);
+  if (noon == static_cast<std::time_t>(-1)) return std::nullopt;
+  return LocalOffsetHoursAt(noon);
+}
+
+}  // namespace suntimes
