@@ -15,8 +15,11 @@
 #include <optional>
 #include <string>
 
+#include "filecall/file_call_channel.h"
 #include "platform/posix/paths.h"
+#include "support/recording_notifier.h"
 #include "support/temp_directory.h"
+#include "support/virtual_clock.h"
 
 namespace nav::posix {
 namespace {
@@ -229,21 +232,25 @@ TEST_F(PosixFileSystemTest, AFileWithAPlantedHardLinkIsReplacedNotOverwritten) {
   EXPECT_EQ(fs::hard_link_count(native_), 1U);
 }
 
-TEST_F(PosixFileSystemTest, PrivateFilesOfAKilledRunAreRemovedWhenTheirDirectoryIsMadeAgain) {
+TEST_F(PosixFileSystemTest, PrivateFilesOfAKilledRunAreRemovedWhenTheExchangeFolderIsMadeAgain) {
   const pid_t gone = ::fork();
   if (gone == 0) ::_exit(0);
   ::waitpid(gone, nullptr, 0);
+  const fs::path folder = root_.Path() / "TomTom" / "SdkFileCalls";
+  fs::create_directories(folder);
   const std::string prefix = ".nav_manager-new.";
-  const fs::path abandoned = root_.Path() / (prefix + std::to_string(gone) + ".1");
-  const fs::path ours = root_.Path() / (prefix + std::to_string(::getpid()) + ".1");
-  const fs::path link = root_.Path() / (prefix + std::to_string(gone) + ".2");
-  const fs::path other = root_.Path() / "kept";
+  const fs::path abandoned = folder / (prefix + std::to_string(gone) + ".1");
+  const fs::path ours = folder / (prefix + std::to_string(::getpid()) + ".1");
+  const fs::path link = folder / (prefix + std::to_string(gone) + ".2");
+  const fs::path other = folder / "kept";
   WriteBytes(abandoned, "");
   WriteBytes(ours, "");
   WriteBytes(other, "");
   fs::create_symlink(other, link);
 
-  EXPECT_FALSE(files_.MakeDirectory(L"\\"));
+  testing::VirtualClock clock;
+  testing::RecordingNotifier notifier;
+  const FileCallChannel channel(files_, clock, notifier);
   EXPECT_FALSE(fs::exists(abandoned));
   EXPECT_TRUE(fs::exists(ours));
   EXPECT_TRUE(fs::is_symlink(link));
