@@ -55,28 +55,6 @@ TEST_F(PosixFileSystemTest, HandheldPathsLandUnderTheRoot) {
   EXPECT_TRUE(fs::is_directory(root_.Path() / "TomTom" / "SdkFileCalls"));
 }
 
-TEST(HandheldRootTest, ComesFromNavManagerRootThenHome) {
-  const char* savedRoot = std::getenv("NAV_MANAGER_ROOT");
-  const char* savedHome = std::getenv("HOME");
-  const std::optional<std::string> root =
-      savedRoot ? std::optional<std::string>(savedRoot) : std::nullopt;
-  const std::optional<std::string> home =
-      savedHome ? std::optional<std::string>(savedHome) : std::nullopt;
-
-  ::setenv("NAV_MANAGER_ROOT", "/srv/handheld", 1);
-  ::setenv("HOME", "/home/driver", 1);
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/srv/handheld");
-  ::setenv("NAV_MANAGER_ROOT", "", 1);
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
-  ::unsetenv("NAV_MANAGER_ROOT");
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
-  ::unsetenv("HOME");
-  EXPECT_FALSE(HandheldRootFromEnvironment().empty());  // the password database's
-
-  root ? ::setenv("NAV_MANAGER_ROOT", root->c_str(), 1) : ::unsetenv("NAV_MANAGER_ROOT");
-  home ? ::setenv("HOME", home->c_str(), 1) : ::unsetenv("HOME");
-}
-
 TEST_F(PosixFileSystemTest, CreateTruncatesOnlyOnceTheLockIsHeld) {
   WriteBytes(native_, "someone else's content");
   auto held = files_.OpenForReading(path_);

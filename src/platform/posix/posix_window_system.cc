@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/posix/message_line.h"
+#include "platform/posix/paths.h"
 #include "platform/posix/stop_signals.h"
 #include "platform/posix/unix_socket.h"
 #include "platform/posix/window_name.h"
@@ -34,8 +35,7 @@ constexpr std::size_t kMaxLineLength = 96;
 
 }  // namespace
 
-PosixWindowSystem::PosixWindowSystem()
-    : PosixWindowSystem(WindowRegistry::DirectoryFromEnvironment()) {}
+PosixWindowSystem::PosixWindowSystem() : PosixWindowSystem(RuntimeDirectoryFromEnvironment()) {}
 
 PosixWindowSystem::PosixWindowSystem(std::string registryDirectory)
     : registry_(std::move(registryDirectory)) {}
@@ -151,7 +151,7 @@ WindowHandle PosixWindowSystem::Create(const platform::WindowCreation& creation)
   std::optional<WindowRegistry::OwnedName> owned = registry_.Claim(name);
   if (!owned) {
     const int error = errno;
-    const std::optional<std::string> problem = registry_.Problem();
+    const std::optional<std::string> problem = PrepareRuntimeDirectory(registry_.Directory());
     failure_ = problem ? *problem
                        : "cannot make its window in " + registry_.Directory() + ": " +
                              std::strerror(error);

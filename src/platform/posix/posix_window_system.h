@@ -25,7 +25,7 @@ namespace nav::posix {
 // posted WM_CLOSE. No WM_PAINT is ever generated: nothing is drawn on Linux.
 class PosixWindowSystem final : public platform::WindowManager, public platform::MessageQueue {
  public:
-  // The registry directory from the environment (WindowRegistry).
+  // The registry directory from the environment (RuntimeDirectoryFromEnvironment).
   PosixWindowSystem();
   explicit PosixWindowSystem(std::string registryDirectory);
   // Windows still open are taken out of the registry without WM_DESTROY.
