@@ -16,13 +16,9 @@ namespace nav::posix {
 namespace {
 
 using testing::BindSocketFile;
+using testing::Exists;
 using testing::LeaveStaleSocket;
 using testing::ScratchDirectory;
-
-bool Exists(const std::string& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) == 0;
-}
 
 TEST(WindowRegistry, AMissingDirectoryIsCreatedPrivate) {
   ScratchDirectory scratch;
