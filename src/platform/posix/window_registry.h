@@ -43,7 +43,7 @@ class WindowRegistry {
   // The name of some live window whose name starts with `prefix`.
   std::optional<std::string> FindLiveWithPrefix(const std::string& prefix);
   // A connection to the window `name`, invalid when there is none.
-  ScopedFd Connect(const std::string& name);
+  [[nodiscard]] ScopedFd Connect(const std::string& name);
 
  private:
   [[nodiscard]] std::string PathOf(const std::string& name) const;
