@@ -32,6 +32,9 @@ class FileSystem {
 
   // Creates one directory. False when it was not created (it may exist).
   virtual bool MakeDirectory(const std::wstring& path) = 0;
+  // Removes what a run killed while it made a file left behind in
+  // `directory`. Nothing to do where a file is made in one step.
+  virtual void RemoveAbandonedFiles(const std::wstring& /*directory*/) {}
   // Deletes a file. False when nothing was deleted, a missing file included.
   virtual bool RemoveFile(const std::wstring& path) = 0;
   // Creates the file, or truncates an existing one, for writing without

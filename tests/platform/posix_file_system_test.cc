@@ -15,8 +15,11 @@
 #include <optional>
 #include <string>
 
+#include "filecall/file_call_channel.h"
 #include "platform/posix/paths.h"
+#include "support/recording_notifier.h"
 #include "support/temp_directory.h"
+#include "support/virtual_clock.h"
 
 namespace nav::posix {
 namespace {
@@ -50,28 +53,6 @@ TEST_F(PosixFileSystemTest, HandheldPathsLandUnderTheRoot) {
   EXPECT_FALSE(files_.MakeDirectory(L"\\TomTom"));
   EXPECT_TRUE(files_.MakeDirectory(L"\\TomTom\\SdkFileCalls"));
   EXPECT_TRUE(fs::is_directory(root_.Path() / "TomTom" / "SdkFileCalls"));
-}
-
-TEST(HandheldRootTest, ComesFromNavManagerRootThenHome) {
-  const char* savedRoot = std::getenv("NAV_MANAGER_ROOT");
-  const char* savedHome = std::getenv("HOME");
-  const std::optional<std::string> root =
-      savedRoot ? std::optional<std::string>(savedRoot) : std::nullopt;
-  const std::optional<std::string> home =
-      savedHome ? std::optional<std::string>(savedHome) : std::nullopt;
-
-  ::setenv("NAV_MANAGER_ROOT", "/srv/handheld", 1);
-  ::setenv("HOME", "/home/driver", 1);
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/srv/handheld");
-  ::setenv("NAV_MANAGER_ROOT", "", 1);
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
-  ::unsetenv("NAV_MANAGER_ROOT");
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
-  ::unsetenv("HOME");
-  EXPECT_FALSE(HandheldRootFromEnvironment().empty());  // the password database's
-
-  root ? ::setenv("NAV_MANAGER_ROOT", root->c_str(), 1) : ::unsetenv("NAV_MANAGER_ROOT");
-  home ? ::setenv("HOME", home->c_str(), 1) : ::unsetenv("HOME");
 }
 
 TEST_F(PosixFileSystemTest, CreateTruncatesOnlyOnceTheLockIsHeld) {
@@ -229,21 +210,25 @@ TEST_F(PosixFileSystemTest, AFileWithAPlantedHardLinkIsReplacedNotOverwritten) {
   EXPECT_EQ(fs::hard_link_count(native_), 1U);
 }
 
-TEST_F(PosixFileSystemTest, PrivateFilesOfAKilledRunAreRemovedWhenTheirDirectoryIsMadeAgain) {
+TEST_F(PosixFileSystemTest, PrivateFilesOfAKilledRunAreRemovedWhenTheExchangeFolderIsMadeAgain) {
   const pid_t gone = ::fork();
   if (gone == 0) ::_exit(0);
   ::waitpid(gone, nullptr, 0);
+  const fs::path folder = root_.Path() / "TomTom" / "SdkFileCalls";
+  fs::create_directories(folder);
   const std::string prefix = ".nav_manager-new.";
-  const fs::path abandoned = root_.Path() / (prefix + std::to_string(gone) + ".1");
-  const fs::path ours = root_.Path() / (prefix + std::to_string(::getpid()) + ".1");
-  const fs::path link = root_.Path() / (prefix + std::to_string(gone) + ".2");
-  const fs::path other = root_.Path() / "kept";
+  const fs::path abandoned = folder / (prefix + std::to_string(gone) + ".1");
+  const fs::path ours = folder / (prefix + std::to_string(::getpid()) + ".1");
+  const fs::path link = folder / (prefix + std::to_string(gone) + ".2");
+  const fs::path other = folder / "kept";
   WriteBytes(abandoned, "");
   WriteBytes(ours, "");
   WriteBytes(other, "");
   fs::create_symlink(other, link);
 
-  EXPECT_FALSE(files_.MakeDirectory(L"\\"));
+  testing::VirtualClock clock;
+  testing::RecordingNotifier notifier;
+  const FileCallChannel channel(files_, clock, notifier);
   EXPECT_FALSE(fs::exists(abandoned));
   EXPECT_TRUE(fs::exists(ours));
   EXPECT_TRUE(fs::is_symlink(link));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -26,6 +27,12 @@ inline posix::ScopedFd BindSocketFile(const std::string& path, bool listening) {
     return fd;
   }
   return posix::ScopedFd();
+}
+
+// Whether anything, a dangling link included, is at `path`.
+inline bool Exists(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) == 0;
 }
 
 inline void LeaveStaleSocket(const std::string& path) { BindSocketFile(path, false); }

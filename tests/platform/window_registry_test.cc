@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -17,67 +16,9 @@ namespace nav::posix {
 namespace {
 
 using testing::BindSocketFile;
+using testing::Exists;
 using testing::LeaveStaleSocket;
 using testing::ScratchDirectory;
-
-bool Exists(const std::string& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) == 0;
-}
-
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old, hadOld_ = true;
-    if (value != nullptr) {
-      ::setenv(name, value, 1);
-    } else {
-      ::unsetenv(name);
-    }
-  }
-  ~ScopedVariable() {
-    if (hadOld_) {
-      ::setenv(name_, old_.c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::string old_;
-  bool hadOld_ = false;
-};
-
-TEST(WindowRegistry, DirectoryComesFromTheEnvironmentInOrder) {
-  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "/run/own");
-  ScopedVariable runtime("XDG_RUNTIME_DIR", "/run/user/7");
-  EXPECT_EQ(WindowRegistry::DirectoryFromEnvironment(), "/run/own");
-  ::setenv("NAV_MANAGER_RUNTIME_DIR", "", 1);
-  EXPECT_EQ(WindowRegistry::DirectoryFromEnvironment(), "/run/user/7/nav_manager");
-  ::unsetenv("XDG_RUNTIME_DIR");
-  ScratchDirectory scratch;
-  ScopedVariable home("HOME", scratch.Path().c_str());
-  EXPECT_EQ(WindowRegistry::DirectoryFromEnvironment(), scratch / ".cache/nav_manager");
-}
-
-// Without a runtime folder no fixed name in /tmp is used: another user could
-// make it first and keep the program from ever starting.
-TEST(WindowRegistry, AHomeTooLongForASocketAddressGetsAPrivateFolderThatIsKept) {
-  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
-  ::unsetenv("XDG_RUNTIME_DIR");
-  ScratchDirectory scratch;
-  const std::string home = scratch / std::string(100, 'h');
-  ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
-  ScopedVariable homeVariable("HOME", home.c_str());
-
-  const std::string first = WindowRegistry::DirectoryFromEnvironment();
-  EXPECT_EQ(first.rfind("/tmp/nav_manager-", 0), 0U) << first;
-  EXPECT_NE(first, "/tmp/nav_manager-" + std::to_string(::getuid()));
-  EXPECT_TRUE(WindowRegistry(first).Usable());
-  EXPECT_EQ(WindowRegistry::DirectoryFromEnvironment(), first);
-  ::rmdir(first.c_str());
-}
 
 TEST(WindowRegistry, AMissingDirectoryIsCreatedPrivate) {
   ScratchDirectory scratch;
@@ -101,7 +42,7 @@ TEST(WindowRegistry, DirectoriesOthersControlAreRefused) {
 
   for (const mode_t mode : {0777u, 0770u, 0702u}) {
     ASSERT_EQ(::chmod(shared.c_str(), mode), 0);
-    EXPECT_FALSE(registry.Usable()) << std::oct << mode;
+    EXPECT_FALSE(registry.PrepareDirectory()) << std::oct << mode;
     EXPECT_FALSE(registry.IsLive("KW5#")) << std::oct << mode;
     EXPECT_FALSE(registry.FindLiveWithPrefix("KW5#").has_value()) << std::oct << mode;
     EXPECT_FALSE(registry.Claim("Other#").has_value()) << std::oct << mode;

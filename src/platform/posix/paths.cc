@@ -1,9 +1,14 @@
 #include "platform/posix/paths.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <vector>
 
 #include "platform/posix/utf8.h"
@@ -28,6 +33,28 @@ std::string HomeFromPasswordDatabase() {
   return found->pw_dir;
 }
 
+// Room left in a socket address for the window names: the longest this
+// system makes (the navigator's window, encoded) with a margin.
+constexpr std::size_t kLongestWindowName = 48;
+
+bool FitsSocketAddress(const std::string& directory) {
+  return directory.size() + 1 + kLongestWindowName < sizeof(sockaddr_un::sun_path);
+}
+
+// A private folder in /tmp, made once and found again through the record.
+std::string RecordedPrivateDirectory(const std::string& cache) {
+  const std::string record = cache + "/nav_manager.runtime";
+  std::string directory;
+  if (std::ifstream in(record); in && std::getline(in, directory) && FitsSocketAddress(directory) &&
+                                !PrepareRuntimeDirectory(directory)) {
+    return directory;
+  }
+  std::string pattern = "/tmp/nav_manager-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) return {};
+  std::ofstream(record, std::ios::trunc) << pattern << '\n';
+  return pattern;
+}
+
 }  // namespace
 
 std::string HandheldRootFromEnvironment() {
@@ -43,6 +70,44 @@ std::string NativePathFromHandheld(std::string_view root, std::wstring_view hand
   if (handheldPath.empty() || handheldPath.front() != L'\\') native.push_back('/');
   for (char c : Utf8FromWide(handheldPath)) native.push_back(c == '\\' ? '/' : c);
   return native;
+}
+
+std::string RuntimeDirectoryFromEnvironment() {
+  if (std::string own = VariableOrEmpty("NAV_MANAGER_RUNTIME_DIR"); !own.empty()) {
+    return own;
+  }
+  if (std::string runtime = VariableOrEmpty("XDG_RUNTIME_DIR"); !runtime.empty()) {
+    return runtime + "/nav_manager";
+  }
+  // A fixed name in /tmp could be made first by another user, and the
+  // program could then never start.
+  const std::string home = VariableOrEmpty("HOME");
+  if (home.empty()) return "/tmp/nav_manager-" + std::to_string(::getuid());
+  const std::string cache = home + "/.cache";
+  ::mkdir(cache.c_str(), 0700);
+  if (FitsSocketAddress(cache + "/nav_manager")) return cache + "/nav_manager";
+  return RecordedPrivateDirectory(cache);
+}
+
+std::optional<std::string> PrepareRuntimeDirectory(const std::string& directory) {
+  if (directory.empty()) {
+    return "no runtime folder is known";
+  }
+  if (::mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST) {
+    return "cannot create the runtime folder " + directory + ": " + std::strerror(errno);
+  }
+  // lstat: a symbolic link in the directory's place is refused like any
+  // other thing that is not our own private directory.
+  struct stat status {};
+  if (::lstat(directory.c_str(), &status) != 0) {
+    return "cannot use the runtime folder " + directory + ": " + std::strerror(errno);
+  }
+  if (!S_ISDIR(status.st_mode) || status.st_uid != ::geteuid() ||
+      (status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    return "the runtime folder " + directory +
+           " is refused: it is not a private folder of this user";
+  }
+  return std::nullopt;
 }
 
 }  // namespace nav::posix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,18 @@ std::string HandheldRootFromEnvironment();
 // text becomes UTF-8. A path without its leading "\" is taken from the root
 // all the same.
 std::string NativePathFromHandheld(std::string_view root, std::wstring_view handheldPath);
+
+// The runtime folder, where the windows live as sockets (WindowRegistry):
+// $NAV_MANAGER_RUNTIME_DIR, else $XDG_RUNTIME_DIR/nav_manager, else a folder
+// under $HOME that no other user can take first: $HOME/.cache/nav_manager,
+// or, where that path is too long for a socket address, a private folder in
+// /tmp whose path is recorded in $HOME/.cache/nav_manager.runtime.
+// /tmp/nav_manager-<uid> only without HOME.
+std::string RuntimeDirectoryFromEnvironment();
+
+// Creates the runtime folder `directory` (mode 0700) when it is missing.
+// Why it cannot be used, or nothing when it can: it must be a directory of
+// this user (not a symbolic link) that group and others may not write to.
+std::optional<std::string> PrepareRuntimeDirectory(const std::string& directory);
 
 }  // namespace nav::posix

@@ -18,6 +18,9 @@ class PosixFileSystem : public platform::FileSystem {
   explicit PosixFileSystem(std::string rootDirectory);
 
   bool MakeDirectory(const std::wstring& path) override;
+  // New files are made under private names first (private_name_creation.h);
+  // this removes those that a killed run left in `directory`.
+  void RemoveAbandonedFiles(const std::wstring& directory) override;
   // A file that another process holds locked is not deleted, like a file
   // open elsewhere on the handheld. A symbolic link is removed itself.
   bool RemoveFile(const std::wstring& path) override;

@@ -1,37 +1,31 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <map>
-#include <optional>
 #include <string>
 
-#include "platform/posix/scoped_fd.h"
-#include "platform/posix/window_registry.h"
+#include "platform/posix/poll_loop.h"
+#include "platform/posix/stop_signal_capture.h"
+#include "platform/posix/window_table.h"
 #include "platform/window_system.h"
 
 namespace nav::posix {
 
-// Top-level windows and the one thread's message loop on Linux. A window is
-// a listening socket in the window registry; another process "sends" it a
-// message by connecting and writing "MSG WPARAM LPARAM\n", and gets back one
-// line with the decimal result once the window procedure has returned.
-//
-// NextMessage blocks in poll() on the windows' sockets, the timers (timerfd)
-// and, once a window exists, SIGTERM, SIGINT and SIGHUP (signalfd). Incoming
-// sends are served inside NextMessage, as the handheld serves messages sent
-// from another thread. A signal reaches every window of this object as a
-// posted WM_CLOSE. No WM_PAINT is ever generated: nothing is drawn on Linux.
+// Top-level windows and the one thread's message loop on Linux, one object
+// for both: the loop serves the windows' sockets. A window is a listening
+// socket in the window registry (WindowTable); the loop (PollLoop) waits on
+// those sockets, the timers and, once a window exists, SIGTERM, SIGINT and
+// SIGHUP (StopSignalCapture), which reach the windows as posted WM_CLOSE.
+// No WM_PAINT is ever generated: nothing is drawn on Linux.
 class PosixWindowSystem final : public platform::WindowManager, public platform::MessageQueue {
  public:
-  // The registry directory from the environment (WindowRegistry).
+  // The registry directory from the environment (RuntimeDirectoryFromEnvironment).
   PosixWindowSystem();
   explicit PosixWindowSystem(std::string registryDirectory);
   // Windows still open are taken out of the registry without WM_DESTROY.
   // The signals stay blocked: one that arrives now must not end the
   // process with anything but its own exit code.
-  ~PosixWindowSystem() override;
+  ~PosixWindowSystem() override = default;
   PosixWindowSystem(const PosixWindowSystem&) = delete;
   PosixWindowSystem& operator=(const PosixWindowSystem&) = delete;
 
@@ -66,45 +60,12 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
   [[nodiscard]] const std::string& FailureReason() const { return failure_; }
 
  private:
-  // A window of this object, or one of another process found by name.
-  struct Window {
-    std::string name;
-    std::optional<WindowRegistry::OwnedName> owned;  // set for our own windows
-    platform::WindowProcedure procedure;
-    bool destroying = false;
-  };
-  struct Timer {
-    ScopedFd fd;
-    platform::TimerProcedure procedure;
-    bool pending = false;
-  };
-
-  Window* OwnWindow(platform::WindowHandle window);
-  platform::WindowHandle HandleForFoundName(const std::string& name);
-  std::intptr_t Deliver(platform::WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
-                        std::intptr_t lParam);
-  std::intptr_t SendToOtherProcess(const std::string& name, std::uint32_t id, std::uintptr_t wParam,
-                                   std::intptr_t lParam);
-  [[nodiscard]] bool HasOwnWindows() const;
-  bool BlockStopSignals();
-  void ReleaseStopSignals();
-  void WaitForEvents();
-  void ServeConnection(platform::WindowHandle window, int listener);
-  void TakeSignals();
-
-  WindowRegistry registry_;
-  std::map<std::wstring, platform::WindowProcedure> classes_;
-  std::map<platform::WindowHandle, Window> windows_;
-  platform::WindowHandle lastHandle_ = platform::kNoWindow;
-  std::map<std::uint32_t, Timer> timers_;
-  ScopedFd signals_;
-  std::deque<platform::Message> posted_;
-  std::optional<int> quitCode_;
-  std::map<int, std::function<void()>> watchedFds_;
+  // In this order: the windows leave the registry before the signal
+  // descriptor closes.
+  StopSignalCapture signals_;
+  WindowTable windows_;
+  PollLoop loop_{windows_, signals_};
   std::string failure_;
-  // Set when a connection could not be accepted for want of descriptors:
-  // the listeners rest for a moment instead of waking the loop at once.
-  bool listenersResting_ = false;
 };
 
 }  // namespace nav::posix

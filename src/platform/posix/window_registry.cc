@@ -4,15 +4,13 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <memory>
+#include <utility>
 
+#include "platform/posix/paths.h"
 #include "platform/posix/unix_socket.h"
 
 namespace nav::posix {
@@ -20,74 +18,11 @@ namespace {
 
 constexpr const char* kLockFileName = "registry.lock";
 
-std::string Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? std::string(value) : std::string();
-}
-
-// Room left in a socket address for the window names: the longest this
-// system makes (the navigator's window, encoded) with a margin.
-constexpr std::size_t kLongestWindowName = 48;
-
-bool FitsSocketAddress(const std::string& directory) {
-  return directory.size() + 1 + kLongestWindowName < sizeof(sockaddr_un::sun_path);
-}
-
-// A private folder in /tmp, made once and found again through the record.
-std::string RecordedPrivateDirectory(const std::string& cache) {
-  const std::string record = cache + "/nav_manager.runtime";
-  std::string directory;
-  if (std::ifstream in(record); in && std::getline(in, directory) && FitsSocketAddress(directory) &&
-                                WindowRegistry(directory).Usable()) {
-    return directory;
-  }
-  std::string pattern = "/tmp/nav_manager-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) return {};
-  std::ofstream(record, std::ios::trunc) << pattern << '\n';
-  return pattern;
-}
-
 }  // namespace
-
-std::string WindowRegistry::DirectoryFromEnvironment() {
-  if (std::string own = Variable("NAV_MANAGER_RUNTIME_DIR"); !own.empty()) {
-    return own;
-  }
-  if (std::string runtime = Variable("XDG_RUNTIME_DIR"); !runtime.empty()) {
-    return runtime + "/nav_manager";
-  }
-  // A fixed name in /tmp could be made first by another user, and the
-  // program could then never start.
-  const std::string home = Variable("HOME");
-  if (home.empty()) return "/tmp/nav_manager-" + std::to_string(::getuid());
-  const std::string cache = home + "/.cache";
-  ::mkdir(cache.c_str(), 0700);
-  if (FitsSocketAddress(cache + "/nav_manager")) return cache + "/nav_manager";
-  return RecordedPrivateDirectory(cache);
-}
 
 WindowRegistry::WindowRegistry(std::string directory) : directory_(std::move(directory)) {}
 
-std::optional<std::string> WindowRegistry::Problem() const {
-  if (directory_.empty()) {
-    return "no runtime folder is known";
-  }
-  if (::mkdir(directory_.c_str(), 0700) != 0 && errno != EEXIST) {
-    return "cannot create the runtime folder " + directory_ + ": " + std::strerror(errno);
-  }
-  // lstat: a symbolic link in the directory's place is refused like any
-  // other thing that is not our own private directory.
-  struct stat status {};
-  if (::lstat(directory_.c_str(), &status) != 0) {
-    return "cannot use the runtime folder " + directory_ + ": " + std::strerror(errno);
-  }
-  if (!S_ISDIR(status.st_mode) || status.st_uid != ::geteuid() ||
-      (status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-    return "the runtime folder " + directory_ +
-           " is refused: it is not a private folder of this user";
-  }
-  return std::nullopt;
-}
+bool WindowRegistry::PrepareDirectory() { return !PrepareRuntimeDirectory(directory_); }
 
 std::string WindowRegistry::PathOf(const std::string& name) const {
   return directory_ + "/" + name;
@@ -110,7 +45,7 @@ ScopedFd WindowRegistry::Lock() const {
 }
 
 std::optional<WindowRegistry::OwnedName> WindowRegistry::Claim(const std::string& name) {
-  if (!Usable()) {
+  if (!PrepareDirectory()) {
     return std::nullopt;
   }
   // Under the lock from the first bind to the listen: a racing starter can
@@ -164,7 +99,7 @@ void WindowRegistry::RemoveIfStale(const std::string& name) {
 }
 
 bool WindowRegistry::IsLive(const std::string& name) {
-  if (!Usable()) {
+  if (!PrepareDirectory()) {
     return false;
   }
   switch (ProbeSocket(PathOf(name))) {
@@ -180,7 +115,7 @@ bool WindowRegistry::IsLive(const std::string& name) {
 }
 
 std::optional<std::string> WindowRegistry::FindLiveWithPrefix(const std::string& prefix) {
-  if (!Usable()) {
+  if (!PrepareDirectory()) {
     return std::nullopt;
   }
   const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(directory_.c_str()), ::closedir);
@@ -196,8 +131,8 @@ std::optional<std::string> WindowRegistry::FindLiveWithPrefix(const std::string&
   return std::nullopt;
 }
 
-ScopedFd WindowRegistry::Connect(const std::string& name) const {
-  if (!Usable()) {
+ScopedFd WindowRegistry::Connect(const std::string& name) {
+  if (!PrepareDirectory()) {
     return {};
   }
   return ConnectSocket(PathOf(name));

@@ -17,22 +17,14 @@ namespace nav::posix {
 // both believe they own one name.
 class WindowRegistry {
  public:
-  // $NAV_MANAGER_RUNTIME_DIR, else $XDG_RUNTIME_DIR/nav_manager, else a
-  // folder under $HOME that no other user can take first:
-  // $HOME/.cache/nav_manager, or, where that path is too long for a socket
-  // address, a private folder in /tmp whose path is recorded in
-  // $HOME/.cache/nav_manager.runtime. /tmp/nav_manager-<uid> only without HOME.
-  static std::string DirectoryFromEnvironment();
-
   explicit WindowRegistry(std::string directory);
 
   [[nodiscard]] const std::string& Directory() const { return directory_; }
   // Creates the directory (mode 0700) when it is missing. False when it
-  // cannot be used: it is not a directory of this user, or group or others
-  // may write to it. Nothing can be created or found in a refused directory.
-  [[nodiscard]] bool Usable() const { return !Problem(); }
-  // Why the directory cannot be used, or nothing when it can.
-  [[nodiscard]] std::optional<std::string> Problem() const;
+  // cannot be used (PrepareRuntimeDirectory says why): it is not a directory
+  // of this user, or group or others may write to it. Nothing can be created
+  // or found in a refused directory.
+  bool PrepareDirectory();
 
   // A window that owns `name`, listening. The name is taken over when its
   // socket is stale; no window comes of it while a live one holds the name.
@@ -51,7 +43,7 @@ class WindowRegistry {
   // The name of some live window whose name starts with `prefix`.
   std::optional<std::string> FindLiveWithPrefix(const std::string& prefix);
   // A connection to the window `name`, invalid when there is none.
-  [[nodiscard]] ScopedFd Connect(const std::string& name) const;
+  [[nodiscard]] ScopedFd Connect(const std::string& name);
 
  private:
   [[nodiscard]] std::string PathOf(const std::string& name) const;

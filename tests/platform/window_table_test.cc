@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "marker_window.h"
 #include "platform/posix/posix_window_system.h"
 #include "platform/posix/unix_socket.h"
 #include "socket_files.h"
@@ -22,67 +21,11 @@ using platform::Message;
 using platform::WindowHandle;
 using testing::ChildProcess;
 using testing::Eventually;
+using testing::Exists;
+using testing::kAddMessage;
+using testing::MarkerWindow;
+using testing::RunMarkerInChild;
 using testing::ScratchDirectory;
-
-constexpr std::uint32_t kAddMessage = 0x8000;  // answers wParam + lParam
-
-bool Exists(const std::string& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) == 0;
-}
-
-// A process's marker window as the program has it: close requests get the
-// default handling, the destroy ends the loop with 0. The procedure notes
-// what it saw, in order.
-struct MarkerWindow {
-  explicit MarkerWindow(PosixWindowSystem& windows, const std::wstring& className = L"KW5",
-                        const std::wstring& title = L"")
-      : system(windows) {
-    system.RegisterWindowClass(
-        {className, [this](WindowHandle w, std::uint32_t id, std::uintptr_t wp, std::intptr_t lp) {
-           seen.push_back(id);
-           if (id == WM_DESTROY) {
-             this->system.PostQuitMessage(0);
-             return std::intptr_t{0};
-           }
-           if (id == kAddMessage) return static_cast<std::intptr_t>(wp) + lp;
-           return this->system.DefaultProcedure(w, id, wp, lp);
-         }});
-    handle = system.Create({0, className, title, WS_VISIBLE, 10, 10, 50, 50});
-  }
-
-  // The message loop; the quit code.
-  int Run() {
-    Message message;
-    while (system.NextMessage(message)) {
-      system.TranslateMessage(message);
-      system.Dispatch(message);
-    }
-    return static_cast<int>(message.wParam);
-  }
-
-  // 0 when the window was closed and destroyed in that order and the loop
-  // ended with 0.
-  int RunUntilClosed() {
-    const int quit = Run();
-    const bool closedThenDestroyed =
-        seen.size() >= 2 && seen[seen.size() - 2] == WM_CLOSE && seen.back() == WM_DESTROY;
-    return quit == 0 && closedThenDestroyed ? 0 : 10;
-  }
-
-  PosixWindowSystem& system;
-  WindowHandle handle = kNoWindow;
-  std::vector<std::uint32_t> seen;
-};
-
-// Runs a marker window of its own in a child process until it is closed.
-int RunMarkerInChild(const std::string& directory, const std::wstring& className = L"KW5",
-                     const std::wstring& title = L"") {
-  PosixWindowSystem system(directory);
-  MarkerWindow marker(system, className, title);
-  if (marker.handle == kNoWindow) return 20;
-  return marker.RunUntilClosed();
-}
 
 TEST(PosixWindowSystem, ASecondProcessFindsTheWindowTalksToItAndClosesIt) {
   ScratchDirectory scratch;
@@ -213,42 +156,6 @@ TEST(PosixWindowSystem, RacingStartsLeaveExactlyOneOwner) {
   }
 }
 
-// The thread sleeps through six periods of the timer: they bring one timer
-// message, not six. The stop request raised afterwards is the marker that
-// nothing else was waiting.
-TEST(PosixWindowSystem, ATimerThatFellBehindTicksOnce) {
-  ScratchDirectory scratch;
-  PosixWindowSystem system(scratch.Path());
-  MarkerWindow marker(system);
-  ASSERT_NE(marker.handle, kNoWindow);
-  int ticks = 0;
-  ASSERT_TRUE(system.SetTimer(7123, 50, [&] { ++ticks; }));
-  ::usleep(300000);
-
-  Message message;
-  ASSERT_TRUE(system.NextMessage(message));
-  EXPECT_EQ(message.id, WM_TIMER);
-  EXPECT_EQ(message.wParam, 7123u);
-  system.Dispatch(message);
-  EXPECT_EQ(ticks, 1);
-
-  ::raise(SIGTERM);
-  EXPECT_EQ(marker.RunUntilClosed(), 0);
-  EXPECT_EQ(ticks, 1);
-}
-
-TEST(PosixWindowSystem, StopSignalsCloseTheWindowAndEndTheProcessWithZero) {
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-    ScratchDirectory scratch;
-    ChildProcess running([&] { return RunMarkerInChild(scratch.Path()); });
-    PosixWindowSystem system(scratch.Path());
-    ASSERT_TRUE(Eventually([&] { return system.Find(L"KW5", nullptr) != kNoWindow; }));
-    ::kill(running.Pid(), signal);
-    EXPECT_EQ(running.Wait(), 0) << "signal " << signal;
-    EXPECT_FALSE(Exists(scratch / "KW5#")) << "signal " << signal;
-  }
-}
-
 TEST(PosixWindowSystem, APeerDrippingItsLineGetsOneDeadlineForAllOfIt) {
   int pair[2];
   ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
@@ -264,42 +171,6 @@ TEST(PosixWindowSystem, APeerDrippingItsLineGetsOneDeadlineForAllOfIt) {
     return 0;
   });
   EXPECT_FALSE(ReceiveLine(reader.Get(), 64, 400).has_value());
-}
-
-// CPU seconds this process has used.
-double CpuSeconds() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-TEST(PosixWindowSystem, AConnectionThatCannotBeAcceptedForWantOfDescriptorsDoesNotSpinTheLoop) {
-  ScratchDirectory scratch;
-  ChildProcess running([&] {
-    PosixWindowSystem system(scratch.Path());
-    MarkerWindow marker(system);
-    if (marker.handle == kNoWindow || !system.SetTimer(1, 1000, [] {})) return 20;
-    // No descriptor is left for accepting the connection that comes.
-    const int free = ::dup(0);
-    ::close(free);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_NOFILE, &limit);
-    limit.rlim_cur = static_cast<rlim_t>(free);
-    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) return 21;
-    while (!Exists(scratch / "connected")) ::usleep(10000);
-    const double before = CpuSeconds();
-    Message message;
-    while (system.NextMessage(message) && message.id != WM_TIMER) {
-    }
-    // Spinning would burn the whole second until the timer.
-    return CpuSeconds() - before < 0.5 ? 0 : 1;
-  });
-  ASSERT_TRUE(Eventually([&] { return Exists(scratch / "KW5#"); }));
-  const ScopedFd waiting = ConnectSocket(scratch / "KW5#");
-  ASSERT_TRUE(waiting.Valid());
-  ASSERT_EQ(::mkdir((scratch / "connected").c_str(), 0700), 0);
-  EXPECT_EQ(running.Wait(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,95 @@
+#include "platform/posix/paths.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "child_process.h"
+
+namespace nav::posix {
+namespace {
+
+using testing::ScratchDirectory;
+
+TEST(HandheldRootTest, ComesFromNavManagerRootThenHome) {
+  const char* savedRoot = std::getenv("NAV_MANAGER_ROOT");
+  const char* savedHome = std::getenv("HOME");
+  const std::optional<std::string> root =
+      savedRoot ? std::optional<std::string>(savedRoot) : std::nullopt;
+  const std::optional<std::string> home =
+      savedHome ? std::optional<std::string>(savedHome) : std::nullopt;
+
+  ::setenv("NAV_MANAGER_ROOT", "/srv/handheld", 1);
+  ::setenv("HOME", "/home/driver", 1);
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/srv/handheld");
+  ::setenv("NAV_MANAGER_ROOT", "", 1);
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
+  ::unsetenv("NAV_MANAGER_ROOT");
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
+  ::unsetenv("HOME");
+  EXPECT_FALSE(HandheldRootFromEnvironment().empty());  // the password database's
+
+  root ? ::setenv("NAV_MANAGER_ROOT", root->c_str(), 1) : ::unsetenv("NAV_MANAGER_ROOT");
+  home ? ::setenv("HOME", home->c_str(), 1) : ::unsetenv("HOME");
+}
+
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old, hadOld_ = true;
+    if (value != nullptr) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  ~ScopedVariable() {
+    if (hadOld_) {
+      ::setenv(name_, old_.c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::string old_;
+  bool hadOld_ = false;
+};
+
+TEST(RuntimeDirectory, ComesFromTheEnvironmentInOrder) {
+  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "/run/own");
+  ScopedVariable runtime("XDG_RUNTIME_DIR", "/run/user/7");
+  EXPECT_EQ(RuntimeDirectoryFromEnvironment(), "/run/own");
+  ::setenv("NAV_MANAGER_RUNTIME_DIR", "", 1);
+  EXPECT_EQ(RuntimeDirectoryFromEnvironment(), "/run/user/7/nav_manager");
+  ::unsetenv("XDG_RUNTIME_DIR");
+  ScratchDirectory scratch;
+  ScopedVariable home("HOME", scratch.Path().c_str());
+  EXPECT_EQ(RuntimeDirectoryFromEnvironment(), scratch / ".cache/nav_manager");
+}
+
+// Without a runtime folder no fixed name in /tmp is used: another user could
+// make it first and keep the program from ever starting.
+TEST(RuntimeDirectory, AHomeTooLongForASocketAddressGetsAPrivateFolderThatIsKept) {
+  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
+  ::unsetenv("XDG_RUNTIME_DIR");
+  ScratchDirectory scratch;
+  const std::string home = scratch / std::string(100, 'h');
+  ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
+  ScopedVariable homeVariable("HOME", home.c_str());
+
+  const std::string first = RuntimeDirectoryFromEnvironment();
+  EXPECT_EQ(first.rfind("/tmp/nav_manager-", 0), 0U) << first;
+  EXPECT_NE(first, "/tmp/nav_manager-" + std::to_string(::getuid()));
+  EXPECT_EQ(PrepareRuntimeDirectory(first), std::nullopt);
+  EXPECT_EQ(RuntimeDirectoryFromEnvironment(), first);
+  ::rmdir(first.c_str());
+}
+
+}  // namespace
+}  // namespace nav::posix
