@@ -1,7 +1,7 @@
 #include "support/scripted_navigator.h"
 
-#include "filecall/narrow_text.h"
 #include "native_file_system.h"
+#include "text/narrow_text.h"
 
 namespace nav::testing {
 namespace {

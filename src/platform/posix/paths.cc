@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/posix/utf8.h"
+#include "text/utf8.h"
 
 namespace nav::posix {
 namespace {
