@@ -60,8 +60,8 @@ bool FileCallChannel::WriteRequest(const std::wstring& command) {
 void FileCallChannel::MakeExchangeDirectories() {
   // Existing directories are fine; missing ones make every call fail at its
   // request file instead.
-  files_.MakeDirectory(L"\\TomTom");
-  files_.MakeDirectory(L"\\TomTom\\SdkFileCalls");
+  files_.MakeDirectory(kNavigatorFolder);
+  files_.MakeDirectory(kExchangeFolder);
 }
 
 bool FileCallChannel::WaitForReply() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "filecall/file_call_channel.h"
+#include "filecall/navigator_names.h"
 #include "navsim/exchange_server.h"
 #include "navsim/options.h"
 #include "navsim/screen.h"
@@ -37,8 +38,8 @@ std::tm LocalNow() {
 std::string Describe(const Options& options, const std::string& exchangeDirectory) {
   char position[96];
   std::snprintf(position, sizeof position, "at %.5f, %.5f", options.latitude, options.longitude);
-  std::string text = std::string("a stand-in navigator, ") + position +
-                     ", answering in " + exchangeDirectory;
+  std::string text =
+      std::string("a stand-in navigator, ") + position + ", answering in " + exchangeDirectory;
   if (options.fault != Fault::kNone)
     text += " (fault: " + std::string(NameOfFault(options.fault)) + ")";
   return text;
@@ -48,9 +49,9 @@ int Run(const Options& options) {
   posix::PosixFileSystem files(posix::HandheldRootFromEnvironment());
   posix::PosixClock clock;
   posix::PosixNotifier notifier;
-  // The client's channel names the four exchange files and creates their directory.
+  // The client's channel creates the exchange directory.
   const FileCallChannel channel(files, clock, notifier);
-  const std::string exchangeDirectory = files.NativePath(channel.directory);
+  const std::string exchangeDirectory = files.NativePath(kExchangeDirectory);
 
   std::FILE* log = nullptr;
   if (!options.logPath.empty()) {
@@ -61,14 +62,13 @@ int Run(const Options& options) {
     }
   }
   Screen screen(stdout, UseColours(options, ::isatty(STDOUT_FILENO) == 1));
-  ExchangeServer server(files,
-                        {channel.requestMessagePath, channel.requestFinishedPath,
-                         channel.replyMessagePath, channel.replyFinishedPath},
-                        NavigatorBehaviour(options.latitude, options.longitude, options.fault),
-                        options.fault, std::chrono::milliseconds(options.delayMs), screen, log);
+  ExchangeServer server(
+      files, {kRequestMessagePath, kRequestFinishedPath, kReplyMessagePath, kReplyFinishedPath},
+      NavigatorBehaviour(options.latitude, options.longitude, options.fault), options.fault,
+      std::chrono::milliseconds(options.delayMs), screen, log);
 
   posix::PosixWindowSystem windows;
-  windows.RegisterWindowClass({L"MunichWinClass",
+  windows.RegisterWindowClass({kNavigatorClassName,
                                [&windows](platform::WindowHandle window, std::uint32_t id,
                                           std::uintptr_t wParam, std::intptr_t lParam) {
                                  if (id == WM_DESTROY) {
@@ -79,7 +79,7 @@ int Run(const Options& options) {
                                },
                                0});
   const platform::WindowHandle window =
-      windows.Create({0, L"MunichWinClass", L"TomTom Navigator", 0, 0, 0, 0, 0});
+      windows.Create({0, kNavigatorClassName, kNavigatorTitle, 0, 0, 0, 0, 0});
   if (window == platform::kNoWindow) {
     std::fprintf(stderr,
                  "navsim: cannot register the navigator's window (is another navsim running?)\n");

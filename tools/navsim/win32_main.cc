@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "filecall/file_call_channel.h"
+#include "filecall/navigator_names.h"
 #include "navsim/exchange_server.h"
 #include "navsim/options.h"
 #include "navsim/screen.h"
@@ -42,8 +43,8 @@ std::string Narrow(const std::wstring& text) {
 std::string Describe(const Options& options, const std::string& exchangeDirectory) {
   char position[96];
   std::snprintf(position, sizeof position, "at %.5f, %.5f", options.latitude, options.longitude);
-  std::string text = std::string("a stand-in navigator, ") + position +
-                     ", answering in " + exchangeDirectory;
+  std::string text =
+      std::string("a stand-in navigator, ") + position + ", answering in " + exchangeDirectory;
   if (options.fault != Fault::kNone) {
     text += " (fault: " + std::string(NameOfFault(options.fault)) + ")";
   }
@@ -54,9 +55,9 @@ int Run(const Options& options) {
   win32::Win32FileSystem files;
   win32::Win32Clock clock;
   win32::Win32Notifier notifier;
-  // The client's channel names the four exchange files and creates their directory.
+  // The client's channel creates the exchange directory.
   const FileCallChannel channel(files, clock, notifier);
-  const std::string exchangeDirectory = Narrow(files.NativePath(channel.directory));
+  const std::string exchangeDirectory = Narrow(files.NativePath(kExchangeDirectory));
 
   std::FILE* log = nullptr;
   if (!options.logPath.empty()) {
@@ -67,14 +68,13 @@ int Run(const Options& options) {
     }
   }
   Screen screen(stdout, UseColours(options, _isatty(_fileno(stdout)) != 0));
-  ExchangeServer server(files,
-                        {channel.requestMessagePath, channel.requestFinishedPath,
-                         channel.replyMessagePath, channel.replyFinishedPath},
-                        NavigatorBehaviour(options.latitude, options.longitude, options.fault),
-                        options.fault, std::chrono::milliseconds(options.delayMs), screen, log);
+  ExchangeServer server(
+      files, {kRequestMessagePath, kRequestFinishedPath, kReplyMessagePath, kReplyFinishedPath},
+      NavigatorBehaviour(options.latitude, options.longitude, options.fault), options.fault,
+      std::chrono::milliseconds(options.delayMs), screen, log);
 
   win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
-  windows.RegisterWindowClass({L"MunichWinClass",
+  windows.RegisterWindowClass({kNavigatorClassName,
                                [&windows](platform::WindowHandle window, std::uint32_t id,
                                           std::uintptr_t wParam, std::intptr_t lParam) {
                                  if (id == WM_DESTROY) {
@@ -85,7 +85,7 @@ int Run(const Options& options) {
                                },
                                0});
   const platform::WindowHandle window =
-      windows.Create({0, L"MunichWinClass", L"TomTom Navigator", 0, 0, 0, 0, 0});
+      windows.Create({0, kNavigatorClassName, kNavigatorTitle, 0, 0, 0, 0, 0});
   if (window == platform::kNoWindow) {
     std::fprintf(stderr, "navsim: cannot create the navigator's window\n");
     return 1;
