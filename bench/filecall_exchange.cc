@@ -4,7 +4,8 @@
 // BM_ExchangeInstantReply: the navigator has answered by the time the channel
 // first looks at its marker, so no sleep happens; the figure is the file cost
 // of a whole exchange (the channel's deletes, writes, poll and read, plus the
-// stand-in navigator's read of the request and write of its reply).
+// stand-in navigator's read and removal of the request and write of its
+// reply).
 //
 // BM_ExchangeReplyAfterFirstLook: the navigator answers at once, but only
 // just after the channel's first look; the channel then sees the reply after
@@ -25,14 +26,19 @@ namespace {
 
 constexpr std::string_view kReply = "0|1|512345|5212345|";
 
-// The navigator's work on one request: read it, write the reply, then the
-// marker, each through exclusive opens like the channel's own.
+// The navigator's work on one request: take it (read it and remove it with
+// its marker), write the reply, then the marker, each through exclusive opens
+// like the channel's own. A request left in place would be answered again
+// while the channel clears the old reply, which it then refuses as a reply
+// that cannot be removed.
 void Answer(platform::FileSystem& files) {
   std::string request;
   if (auto file = files.OpenForReading(kRequestMessagePath)) {
     file->Read(static_cast<std::size_t>(file->Length()), request);
   }
   if (request.empty()) return;
+  files.RemoveFile(kRequestMessagePath);
+  files.RemoveFile(kRequestFinishedPath);
   if (auto file = files.CreateForWriting(kReplyMessagePath)) file->Write(kReply);
   if (auto file = files.CreateForWriting(kReplyFinishedPath)) file->Write("1");
 }
