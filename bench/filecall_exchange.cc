@@ -4,7 +4,8 @@
 // BM_ExchangeInstantReply: the navigator has answered by the time the channel
 // first looks at its marker, so no sleep happens; the figure is the file cost
 // of a whole exchange (the channel's deletes, writes, poll and read, plus the
-// stand-in navigator's read of the request and write of its reply).
+// stand-in navigator's read and removal of the request and write of its
+// reply).
 //
 // BM_ExchangeReplyAfterFirstLook: the navigator answers at once, but only
 // just after the channel's first look; the channel then sees the reply after
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "filecall/file_call_channel.h"
+#include "filecall/navigator_names.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/temp_directory.h"
@@ -24,16 +26,21 @@ namespace {
 
 constexpr std::string_view kReply = "0|1|512345|5212345|";
 
-// The navigator's work on one request: read it, write the reply, then the
-// marker, each through exclusive opens like the channel's own.
-void Answer(platform::FileSystem& files, const FileCallChannel& channel) {
+// The navigator's work on one request: take it (read it and remove it with
+// its marker), write the reply, then the marker, each through exclusive opens
+// like the channel's own. A request left in place would be answered again
+// while the channel clears the old reply, which it then refuses as a reply
+// that cannot be removed.
+void Answer(platform::FileSystem& files) {
   std::string request;
-  if (auto file = files.OpenForReading(channel.requestMessagePath)) {
+  if (auto file = files.OpenForReading(kRequestMessagePath)) {
     file->Read(static_cast<std::size_t>(file->Length()), request);
   }
   if (request.empty()) return;
-  if (auto file = files.CreateForWriting(channel.replyMessagePath)) file->Write(kReply);
-  if (auto file = files.CreateForWriting(channel.replyFinishedPath)) file->Write("1");
+  files.RemoveFile(kRequestMessagePath);
+  files.RemoveFile(kRequestFinishedPath);
+  if (auto file = files.CreateForWriting(kReplyMessagePath)) file->Write(kReply);
+  if (auto file = files.CreateForWriting(kReplyFinishedPath)) file->Write("1");
 }
 
 // Lets the navigator answer just before the channel's first look at the
@@ -41,7 +48,6 @@ void Answer(platform::FileSystem& files, const FileCallChannel& channel) {
 class InstantNavigator : public platform::FileSystem {
  public:
   explicit InstantNavigator(platform::FileSystem& files) : files_(files) {}
-  void Attach(const FileCallChannel& channel) { channel_ = &channel; }
 
   bool MakeDirectory(const std::wstring& path) override { return files_.MakeDirectory(path); }
   bool RemoveFile(const std::wstring& path) override { return files_.RemoveFile(path); }
@@ -49,13 +55,12 @@ class InstantNavigator : public platform::FileSystem {
     return files_.CreateForWriting(path);
   }
   std::unique_ptr<platform::ExclusiveFile> OpenForReading(const std::wstring& path) override {
-    if (channel_ != nullptr && path == channel_->replyFinishedPath) Answer(files_, *channel_);
+    if (path == kReplyFinishedPath) Answer(files_);
     return files_.OpenForReading(path);
   }
 
  private:
   platform::FileSystem& files_;
-  const FileCallChannel* channel_ = nullptr;
 };
 
 // A clock that must not be slept on: the instant reply never waits.
@@ -69,15 +74,13 @@ class NoSleepClock : public posix::PosixClock {
 class AnsweringClock : public posix::PosixClock {
  public:
   explicit AnsweringClock(platform::FileSystem& files) : files_(files) {}
-  void Attach(const FileCallChannel& channel) { channel_ = &channel; }
   void Sleep(std::uint32_t ms) override {
-    if (channel_ != nullptr) Answer(files_, *channel_);
+    Answer(files_);
     posix::PosixClock::Sleep(ms);
   }
 
  private:
   platform::FileSystem& files_;
-  const FileCallChannel* channel_ = nullptr;
 };
 
 class SilentNotifier : public platform::Notifier {
@@ -92,7 +95,6 @@ void BM_ExchangeInstantReply(benchmark::State& state) {
   NoSleepClock clock;
   SilentNotifier notifier;
   FileCallChannel channel(navigator, clock, notifier);
-  navigator.Attach(channel);
   CommandList list;
   for (auto _ : state) {
     list.Clear();
@@ -109,7 +111,6 @@ void BM_ExchangeReplyAfterFirstLook(benchmark::State& state) {
   AnsweringClock clock(files);
   SilentNotifier notifier;
   FileCallChannel channel(files, clock, notifier);
-  clock.Attach(channel);
   CommandList list;
   for (auto _ : state) {
     list.Clear();

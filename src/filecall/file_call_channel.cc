@@ -60,9 +60,9 @@ bool FileCallChannel::WriteRequest(const std::wstring& command) {
 void FileCallChannel::MakeExchangeDirectories() {
   // Existing directories are fine; missing ones make every call fail at its
   // request file instead. An existing one may hold what a killed run left.
-  files_.MakeDirectory(L"\\TomTom");
-  files_.MakeDirectory(L"\\TomTom\\SdkFileCalls");
-  files_.RemoveAbandonedFiles(L"\\TomTom\\SdkFileCalls");
+  files_.MakeDirectory(kNavigatorFolder);
+  files_.MakeDirectory(kExchangeFolder);
+  files_.RemoveAbandonedFiles(kExchangeFolder);
 }
 
 bool FileCallChannel::WaitForReply() {

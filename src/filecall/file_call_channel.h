@@ -4,6 +4,7 @@
 #include <string>
 
 #include "filecall/command_list.h"
+#include "filecall/navigator_names.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/notifier.h"
@@ -27,26 +28,23 @@ class FileCallChannel {
   // removed, request not written), -2 (marker not written) or -3 (no reply).
   std::int32_t Call(CommandList& list);
 
-  // The fixed names of the exchange; every call uses the same four files.
-  const std::wstring directory = L"\\TomTom\\SdkFileCalls\\";
-  const std::wstring clientName = L"MY_VB_SDK";
-  const std::wstring serverName = L"TomTomNavigationServer";
-  const std::wstring callId = L".2413838986";
-  const std::wstring messageSuffix = L".1.message";
-  const std::wstring finishedSuffix = L".1.finished";
+ private:
+  // The fixed names of the exchange (filecall/navigator_names.h); every call
+  // uses the same four files.
+  const std::wstring directory = kExchangeDirectory;
+  const std::wstring clientName = kExchangeClientName;
+  const std::wstring serverName = kExchangeServerName;
+  const std::wstring callId = kExchangeCallId;
+  const std::wstring messageSuffix = kExchangeMessageSuffix;
+  const std::wstring finishedSuffix = kExchangeFinishedSuffix;
   const std::wstring separator = L"|";
-  const std::wstring requestMessagePath =
-      directory + clientName + L"." + serverName + callId + messageSuffix;
-  const std::wstring requestFinishedPath =
-      directory + clientName + L"." + serverName + callId + finishedSuffix;
-  const std::wstring replyMessagePath =
-      directory + serverName + L"." + clientName + callId + messageSuffix;
-  const std::wstring replyFinishedPath =
-      directory + serverName + L"." + clientName + callId + finishedSuffix;
+  const std::wstring requestMessagePath = kRequestMessagePath;
+  const std::wstring requestFinishedPath = kRequestFinishedPath;
+  const std::wstring replyMessagePath = kReplyMessagePath;
+  const std::wstring replyFinishedPath = kReplyFinishedPath;
   const std::uint32_t timeoutMs = 30000;
   const std::uint32_t pollIntervalMs = 200;
 
- private:
   // Deletes the navigator's reply files. False when one of them stays.
   bool RemoveReplyFiles();
   // Writes the request file, making the exchange directories again if need be.

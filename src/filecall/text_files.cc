@@ -1,6 +1,6 @@
 #include "filecall/text_files.h"
 
-#include "filecall/narrow_text.h"
+#include "text/narrow_text.h"
 
 namespace nav {
 

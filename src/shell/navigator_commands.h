@@ -2,10 +2,6 @@
 
 namespace nav {
 
-// The navigator's main window, present while it runs.
-inline constexpr wchar_t kNavigatorClassName[] = L"MunichWinClass";
-inline constexpr wchar_t kNavigatorTitle[] = L"TomTom Navigator";
-
 // The commands the tick sends, exactly as the navigator accepts them.
 inline constexpr wchar_t kGetPositionCommand[] = L"GetCurrentPositionV01|";
 inline constexpr wchar_t kDaySchemeCommand[] = L"ChangeSettingV01|3|";

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "filecall/narrow_text.h"
+#include "text/narrow_text.h"
 
 namespace nav {
 namespace {

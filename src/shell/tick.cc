@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "filecall/navigator_names.h"
 #include "shell/day_night.h"
 #include "shell/navigator_commands.h"
 #include "shell/reply_fields.h"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "filecall/navigator_files.h"
+#include "filecall/navigator_names.h"
 #include "native_file_system.h"
 #include "support/recording_notifier.h"
 #include "support/temp_directory.h"
@@ -66,7 +67,7 @@ class FileCallChannelTest : public ::testing::Test {
   testing::VirtualClock clock_;
   testing::RecordingNotifier notifier_;
   FileCallChannel channel_{files_, clock_, notifier_};
-  testing::NavigatorFiles navigator_{files_, channel_};
+  testing::NavigatorFiles navigator_{files_};
 };
 
 TEST_F(FileCallChannelTest, ConstructionCreatesTheExchangeDirectoryUnderTheRoot) {
@@ -184,7 +185,7 @@ TEST_F(FileCallChannelTest, EmptyOrLockedMarkerKeepsTheWaitGoing) {
         navigator_.Answer(std::string(kPositionReply), "");
         break;
       case 3:  // the navigator is writing the marker and holds it
-        heldMarker = files_.CreateForWriting(channel_.replyFinishedPath);
+        heldMarker = files_.CreateForWriting(kReplyFinishedPath);
         ASSERT_NE(heldMarker, nullptr);
         ASSERT_TRUE(heldMarker->Write("1"));
         break;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "filecall/file_call_channel.h"
+#include "filecall/navigator_names.h"
 #include "native_file_system.h"
 
 namespace nav::testing {
@@ -15,21 +15,14 @@ namespace nav::testing {
 // four files, with no locks of its own.
 class NavigatorFiles {
  public:
-  NavigatorFiles(const NativeFileSystem& files, const FileCallChannel& channel)
-      : files_(files), channel_(channel) {}
+  explicit NavigatorFiles(const NativeFileSystem& files) : files_(files) {}
 
-  [[nodiscard]] std::filesystem::path RequestMessage() const {
-    return Native(channel_.requestMessagePath);
-  }
+  [[nodiscard]] std::filesystem::path RequestMessage() const { return Native(kRequestMessagePath); }
   [[nodiscard]] std::filesystem::path RequestFinished() const {
-    return Native(channel_.requestFinishedPath);
+    return Native(kRequestFinishedPath);
   }
-  [[nodiscard]] std::filesystem::path ReplyMessage() const {
-    return Native(channel_.replyMessagePath);
-  }
-  [[nodiscard]] std::filesystem::path ReplyFinished() const {
-    return Native(channel_.replyFinishedPath);
-  }
+  [[nodiscard]] std::filesystem::path ReplyMessage() const { return Native(kReplyMessagePath); }
+  [[nodiscard]] std::filesystem::path ReplyFinished() const { return Native(kReplyFinishedPath); }
 
   // Writes the reply message and then its marker.
   void Answer(const std::string& reply, const std::string& marker = "1") const {
@@ -58,7 +51,6 @@ class NavigatorFiles {
   }
 
   const NativeFileSystem& files_;
-  const FileCallChannel& channel_;
 };
 
 }  // namespace nav::testing

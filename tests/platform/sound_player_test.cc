@@ -1,6 +1,6 @@
 #include <fcntl.h>
-#include <signal.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sndfile.h>
 #include <unistd.h>
 
@@ -15,7 +15,7 @@
 #include "child_process.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_sound_player.h"
-#include "platform/posix/utf8.h"
+#include "text/utf8.h"
 
 namespace nav::posix {
 namespace {

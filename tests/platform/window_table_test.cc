@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "filecall/navigator_names.h"
 #include "marker_window.h"
 #include "platform/posix/posix_window_system.h"
 #include "platform/posix/unix_socket.h"
@@ -59,16 +60,16 @@ TEST(PosixWindowSystem, ASecondProcessFindsTheWindowTalksToItAndClosesIt) {
 TEST(PosixWindowSystem, FindsAClassWhateverItsTitleAndATitleExactly) {
   ScratchDirectory scratch;
   PosixWindowSystem navigator(scratch.Path());
-  MarkerWindow window(navigator, L"MunichWinClass", L"TomTom Navigator");
+  MarkerWindow window(navigator, kNavigatorClassName, kNavigatorTitle);
   ASSERT_NE(window.handle, kNoWindow);
   EXPECT_TRUE(Exists(scratch / "MunichWinClass#TomTom Navigator"));
 
   PosixWindowSystem other(scratch.Path());
-  const std::wstring title = L"TomTom Navigator";
+  const std::wstring title = kNavigatorTitle;
   const std::wstring wrongTitle = L"TomTom";
-  EXPECT_NE(other.Find(L"MunichWinClass", nullptr), kNoWindow);
-  EXPECT_NE(other.Find(L"MunichWinClass", &title), kNoWindow);
-  EXPECT_EQ(other.Find(L"MunichWinClass", &wrongTitle), kNoWindow);
+  EXPECT_NE(other.Find(kNavigatorClassName, nullptr), kNoWindow);
+  EXPECT_NE(other.Find(kNavigatorClassName, &title), kNoWindow);
+  EXPECT_EQ(other.Find(kNavigatorClassName, &wrongTitle), kNoWindow);
   EXPECT_EQ(other.Find(L"MunichWin", nullptr), kNoWindow);
   EXPECT_EQ(other.Find(L"KW5", nullptr), kNoWindow);
 }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "filecall/navigator_names.h"
 #include "platform/posix/message_line.h"
 #include "platform/posix/window_name.h"
 #include "platform/window_messages.h"
@@ -13,7 +14,7 @@ namespace {
 
 TEST(WindowName, NamesTheWindowsThisProgramMeets) {
   EXPECT_EQ(WindowSocketName(L"KW5", L""), "KW5#");
-  EXPECT_EQ(WindowSocketName(L"MunichWinClass", L"TomTom Navigator"),
+  EXPECT_EQ(WindowSocketName(kNavigatorClassName, kNavigatorTitle),
             "MunichWinClass#TomTom Navigator");
   EXPECT_EQ(WindowClassPrefix(L"KW5"), "KW5#");
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "filecall/navigator_names.h"
 #include "platform/platform.h"
 #include "shell/shell_state.h"
 #include "support/fake_process.h"
@@ -26,7 +27,7 @@ struct FakePlatform {
 
   // The navigator's main window appears, or goes again.
   void StartNavigator() {
-    navigatorWindow = windows.AddForeignWindow(L"MunichWinClass", L"TomTom Navigator");
+    navigatorWindow = windows.AddForeignWindow(kNavigatorClassName, kNavigatorTitle);
   }
   void StopNavigator() { windows.RemoveForeignWindow(navigatorWindow); }
 

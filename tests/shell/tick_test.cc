@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fake_platform.h"
+#include "filecall/navigator_names.h"
 
 namespace nav {
 namespace {
@@ -79,8 +80,8 @@ TEST_F(TickTest, AMissingNavigatorIsNotAskedAnything) {
 
 TEST_F(TickTest, OnlyTheNavigatorsOwnWindowCounts) {
   fake.StopNavigator();
-  fake.windows.AddForeignWindow(L"MunichWinClass", L"Another title");
-  fake.windows.AddForeignWindow(L"OtherClass", L"TomTom Navigator");
+  fake.windows.AddForeignWindow(kNavigatorClassName, L"Another title");
+  fake.windows.AddForeignWindow(L"OtherClass", kNavigatorTitle);
   EXPECT_THAT(Tick(), IsEmpty());
 }
 

@@ -1,19 +1,11 @@
 #include "support/scripted_navigator.h"
 
-#include "filecall/narrow_text.h"
+#include "filecall/navigator_names.h"
 #include "native_file_system.h"
+#include "text/narrow_text.h"
 
 namespace nav::testing {
 namespace {
-
-constexpr wchar_t kRequestMessage[] =
-    L"\\TomTom\\SdkFileCalls\\MY_VB_SDK.TomTomNavigationServer.2413838986.1.message";
-constexpr wchar_t kRequestFinished[] =
-    L"\\TomTom\\SdkFileCalls\\MY_VB_SDK.TomTomNavigationServer.2413838986.1.finished";
-constexpr wchar_t kReplyMessage[] =
-    L"\\TomTom\\SdkFileCalls\\TomTomNavigationServer.MY_VB_SDK.2413838986.1.message";
-constexpr wchar_t kReplyFinished[] =
-    L"\\TomTom\\SdkFileCalls\\TomTomNavigationServer.MY_VB_SDK.2413838986.1.finished";
 
 bool ReadWhole(platform::FileSystem& files, const std::wstring& path, std::string& bytes) {
   const std::unique_ptr<platform::ExclusiveFile> file = files.OpenForReading(path);
@@ -40,10 +32,10 @@ ScriptedNavigator::ScriptedNavigator(VirtualClock& clock, Journal& journal)
 void ScriptedNavigator::Serve() {
   std::string marker;
   std::string request;
-  if (!ReadWhole(*ownFiles_, kRequestFinished, marker) || marker.empty()) return;
-  if (!ReadWhole(*ownFiles_, kRequestMessage, request)) return;
-  ownFiles_->RemoveFile(kRequestMessage);
-  ownFiles_->RemoveFile(kRequestFinished);
+  if (!ReadWhole(*ownFiles_, kRequestFinishedPath, marker) || marker.empty()) return;
+  if (!ReadWhole(*ownFiles_, kRequestMessagePath, request)) return;
+  ownFiles_->RemoveFile(kRequestMessagePath);
+  ownFiles_->RemoveFile(kRequestFinishedPath);
 
   const std::wstring command = WideFromNarrow(request);
   requests_.push_back(command);
@@ -52,8 +44,8 @@ void ScriptedNavigator::Serve() {
 
   const auto scripted = replies_.find(command);
   const std::string reply = scripted != replies_.end() ? scripted->second : kAccepted;
-  WriteWhole(*ownFiles_, kReplyMessage, reply);
-  WriteWhole(*ownFiles_, kReplyFinished, "1");
+  WriteWhole(*ownFiles_, kReplyMessagePath, reply);
+  WriteWhole(*ownFiles_, kReplyFinishedPath, "1");
 }
 
 }  // namespace nav::testing

@@ -1,7 +1,7 @@
 #include "navsim/screen.h"
 
-#include "filecall/narrow_text.h"
-#include "platform/posix/utf8.h"
+#include "text/narrow_text.h"
+#include "text/utf8.h"
 
 namespace nav::navsim {
 namespace {
@@ -37,7 +37,7 @@ std::string SchemeLabel(Scheme scheme) {
 }  // namespace
 
 std::string Printable(std::string_view bytes) {
-  std::string text = posix::Utf8FromWide(WideFromNarrow(bytes));
+  std::string text = Utf8FromWide(WideFromNarrow(bytes));
   std::string shown;
   for (const char c : text) {
     if (c == '\r') {

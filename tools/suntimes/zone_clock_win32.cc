@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ctime>
 
+#include "platform/win32/calendar_fields.h"
 #include "zone_clock.h"
 
 namespace suntimes {
@@ -23,18 +24,6 @@ bool ToSystemTime(std::time_t instant, SYSTEMTIME& utc) {
   return FileTimeToSystemTime(&fileTime, &utc) != 0;
 }
 
-std::tm Fields(const SYSTEMTIME& time) {
-  std::tm fields{};
-  fields.tm_year = time.wYear - 1900;
-  fields.tm_mon = time.wMonth - 1;
-  fields.tm_mday = time.wDay;
-  fields.tm_hour = time.wHour;
-  fields.tm_min = time.wMinute;
-  fields.tm_sec = time.wSecond;
-  fields.tm_wday = time.wDayOfWeek;
-  return fields;
-}
-
 // The local clock's reading at `instant`, by the zone's rules for that year.
 // The C runtime is not asked: under Wine it reads TZ itself and misses
 // daylight-saving time for zone names.
@@ -48,13 +37,13 @@ bool LocalSystemTime(std::time_t instant, SYSTEMTIME& local) {
 std::tm UtcFields(std::time_t instant) {
   SYSTEMTIME utc{};
   if (!ToSystemTime(instant, utc)) return std::tm{};
-  return Fields(utc);
+  return nav::win32::CalendarFields(utc);
 }
 
 std::tm LocalFields(std::time_t instant) {
   SYSTEMTIME local{};
   if (!LocalSystemTime(instant, local)) return UtcFields(instant);
-  return Fields(local);
+  return nav::win32::CalendarFields(local);
 }
 
 std::optional<double> LocalOffsetHoursAt(std::time_t instant) {

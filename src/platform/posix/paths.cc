@@ -11,7 +11,7 @@
 #include <fstream>
 #include <vector>
 
-#include "platform/posix/utf8.h"
+#include "text/utf8.h"
 
 namespace nav::posix {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "platform/posix/utf8.h"
+#include "text/utf8.h"
 
 namespace nav::posix {
 namespace {

@@ -15,8 +15,8 @@
 #include "platform/posix/posix_process.h"
 #include "platform/posix/scoped_fd.h"
 #include "platform/posix/stop_signals.h"
-#include "platform/posix/utf8.h"
 #include "platform/posix/wave_length.h"
+#include "text/utf8.h"
 
 namespace nav::posix {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/posix/window_name.h"
 
-#include "platform/posix/utf8.h"
+#include "text/utf8.h"
 
 namespace nav::posix {
 namespace {

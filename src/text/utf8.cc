@@ -1,8 +1,8 @@
-#include "platform/posix/utf8.h"
+#include "text/utf8.h"
 
 #include <cstdint>
 
-namespace nav::posix {
+namespace nav {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -67,4 +67,4 @@ std::wstring WideFromUtf8(std::string_view utf8) {
   return out;
 }
 
-}  // namespace nav::posix
+}  // namespace nav

@@ -1,4 +1,4 @@
-#include "filecall/narrow_text.h"
+#include "text/narrow_text.h"
 
 #include <array>
 #include <cstdint>
