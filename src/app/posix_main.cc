@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "app/command_line.h"
 #include "platform/platform.h"
-#include "platform/posix/command_line.h"
 #include "platform/posix/paths.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
@@ -43,7 +43,7 @@ nav::ShellState shellState;
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const std::optional<int> answered = nav::posix::AnswerCommandLine(argc, argv)) {
+  if (const std::optional<int> answered = nav::app::AnswerCommandLine(argc, argv)) {
     return *answered;
   }
   if (!EnsureDescriptors()) {
