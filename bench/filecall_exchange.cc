@@ -17,6 +17,7 @@
 #include "filecall/file_call_channel.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_stop_request.h"
 #include "support/temp_directory.h"
 
 namespace nav {
@@ -90,8 +91,9 @@ void BM_ExchangeInstantReply(benchmark::State& state) {
   posix::PosixFileSystem files(root.String());
   InstantNavigator navigator(files);
   NoSleepClock clock;
+  posix::PosixStopRequest stop;
   SilentNotifier notifier;
-  FileCallChannel channel(navigator, clock, notifier);
+  FileCallChannel channel(navigator, clock, stop, notifier);
   navigator.Attach(channel);
   CommandList list;
   for (auto _ : state) {
@@ -107,8 +109,9 @@ void BM_ExchangeReplyAfterFirstLook(benchmark::State& state) {
   testing::TempDirectory root;
   posix::PosixFileSystem files(root.String());
   AnsweringClock clock(files);
+  posix::PosixStopRequest stop;
   SilentNotifier notifier;
-  FileCallChannel channel(files, clock, notifier);
+  FileCallChannel channel(files, clock, stop, notifier);
   clock.Attach(channel);
   CommandList list;
   for (auto _ : state) {

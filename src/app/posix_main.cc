@@ -16,6 +16,7 @@
 #include "platform/posix/posix_notifier.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_sound_player.h"
+#include "platform/posix/posix_stop_request.h"
 #include "platform/posix/posix_window_system.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
@@ -56,11 +57,12 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   nav::posix::PosixFileSystem files(nav::posix::HandheldRootFromEnvironment());
   nav::posix::PosixClock clock;
+  nav::posix::PosixStopRequest stop;
   nav::posix::PosixNotifier notifier;
   nav::posix::PosixSoundPlayer sound;
   nav::posix::PosixProcess process;
   nav::posix::PosixWindowSystem windows;
-  nav::platform::Platform platform{files, clock, notifier, sound, process, windows, windows};
+  nav::platform::Platform platform{files, clock, stop, notifier, sound, process, windows, windows};
   const int exitCode = nav::RunNavManager(platform, shellState);
   // A failed start says why, in one line (under systemd, in the journal).
   if (exitCode != 0) {

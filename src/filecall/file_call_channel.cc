@@ -5,8 +5,8 @@
 namespace nav {
 
 FileCallChannel::FileCallChannel(platform::FileSystem& files, platform::Clock& clock,
-                                 platform::Notifier& notifier)
-    : files_(files), clock_(clock), notifier_(notifier) {
+                                 platform::StopRequest& stop, platform::Notifier& notifier)
+    : files_(files), clock_(clock), stop_(stop), notifier_(notifier) {
   MakeExchangeDirectories();
 }
 
@@ -73,7 +73,7 @@ bool FileCallChannel::WaitForReply() {
     if (FileHasContent(files_, replyFinishedPath) > 0) return true;
     // A stop waits for the tick to end: stop waiting and leave the exchange
     // as it stands.
-    if (clock_.StopRequested()) return false;
+    if (stop_.StopRequested()) return false;
     clock_.Sleep(pollIntervalMs);
     waited += pollIntervalMs;
     if (waited >= timeoutMs) return false;

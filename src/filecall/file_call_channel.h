@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/notifier.h"
+#include "platform/stop_request.h"
 
 namespace nav {
 
@@ -15,8 +16,9 @@ namespace nav {
 // splits it into fields.
 class FileCallChannel {
  public:
-  // Creates the exchange directories (existing ones are fine).
-  FileCallChannel(platform::FileSystem& files, platform::Clock& clock,
+  // Creates the exchange directories (existing ones are fine). A pending
+  // stop ends the wait for a reply.
+  FileCallChannel(platform::FileSystem& files, platform::Clock& clock, platform::StopRequest& stop,
                   platform::Notifier& notifier);
   virtual ~FileCallChannel() = default;
   FileCallChannel(const FileCallChannel&) = delete;
@@ -58,6 +60,7 @@ class FileCallChannel {
 
   platform::FileSystem& files_;
   platform::Clock& clock_;
+  platform::StopRequest& stop_;
   platform::Notifier& notifier_;
 };
 

@@ -41,8 +41,8 @@ int RunNavManager(platform::Platform& platform, ShellState& state) {
   if (state.markerWindow == platform::kNoWindow) return GiveWayToRacingStart(platform);
 
   state.commandList.Clear();
-  state.channel =
-      std::make_unique<FileCallChannel>(platform.files, platform.clock, platform.notifier);
+  state.channel = std::make_unique<FileCallChannel>(platform.files, platform.clock, platform.stop,
+                                                    platform.notifier);
 
   platform.sound.Play(GetProgramDirectory(platform.process) + L"StartSound.wav",
                       platform::PlayMode::kSynchronous);

@@ -64,7 +64,7 @@ void OnTick(platform::Platform& platform, ShellState& state) {
   const double longitude = FieldToDegrees(reply.At(2));
   const double latitude = std::clamp(FieldToDegrees(reply.At(3)), -kPoleLatitude, kPoleLatitude);
   // A stop that came during the position call ends the tick here.
-  if (platform.clock.StopRequested()) return;
+  if (platform.stop.StopRequested()) return;
 
   switch (DecideDayNight(platform.clock, state, longitude, latitude)) {
     case kDay:
@@ -77,7 +77,7 @@ void OnTick(platform::Platform& platform, ShellState& state) {
       break;
   }
 
-  if (platform.clock.StopRequested()) return;
+  if (platform.stop.StopRequested()) return;
   AdvanceGreetingCadence(state);
 }
 

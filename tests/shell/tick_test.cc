@@ -149,7 +149,7 @@ TEST_F(TickTest, ThePolesKeepTheirPolarDayAndNight) {
 }
 
 TEST_F(TickTest, AStopRequestedDuringTheTickSendsNothingMore) {
-  fake.clock.RequestStop();
+  fake.stop.Request();
   EXPECT_THAT(Tick(), IsEmpty());
   EXPECT_EQ(fake.state.tickCounter, 0U);
 }

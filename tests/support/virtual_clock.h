@@ -18,7 +18,6 @@ class VirtualClock : public platform::Clock {
   void Sleep(std::uint32_t ms) override;
   platform::TimeZoneState QueryTimeZone(platform::TimeZoneInfo& info) override;
   bool LocalNow(std::tm& local) override;
-  bool StopRequested() override { return stopRequested_; }
 
   // Moves time on without counting as a sleep.
   void Advance(std::chrono::milliseconds duration);
@@ -30,8 +29,6 @@ class VirtualClock : public platform::Clock {
   void SetZone(platform::TimeZoneState state, platform::TimeZoneInfo info);
   // Runs after every sleep: the other party's chance to act meanwhile.
   void OnSleep(std::function<void()> hook) { onSleep_ = std::move(hook); }
-  // Stands for a stop request that waits for the message loop.
-  void RequestStop(bool requested = true) { stopRequested_ = requested; }
 
   [[nodiscard]] std::chrono::milliseconds Elapsed() const { return elapsed_; }
   [[nodiscard]] int SleepCount() const { return sleepCount_; }
@@ -44,7 +41,6 @@ class VirtualClock : public platform::Clock {
   std::chrono::milliseconds elapsed_{0};
   std::chrono::milliseconds slept_{0};
   int sleepCount_ = 0;
-  bool stopRequested_ = false;
   platform::TimeZoneState zoneState_ = platform::TimeZoneState::kNoDaylightSaving;
   platform::TimeZoneInfo zone_;
   std::function<void()> onSleep_;

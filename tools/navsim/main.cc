@@ -18,6 +18,7 @@
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_notifier.h"
+#include "platform/posix/posix_stop_request.h"
 #include "platform/posix/posix_window_system.h"
 #include "platform/posix/scoped_fd.h"
 
@@ -47,9 +48,10 @@ std::string Describe(const Options& options, const std::string& exchangeDirector
 int Run(const Options& options) {
   posix::PosixFileSystem files(posix::HandheldRootFromEnvironment());
   posix::PosixClock clock;
+  posix::PosixStopRequest stop;
   posix::PosixNotifier notifier;
   // The client's channel names the four exchange files and creates their directory.
-  const FileCallChannel channel(files, clock, notifier);
+  const FileCallChannel channel(files, clock, stop, notifier);
   const std::string exchangeDirectory = files.NativePath(channel.directory);
 
   std::FILE* log = nullptr;

@@ -18,6 +18,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_notifier.h"
+#include "platform/win32/win32_stop_request.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace nav::navsim {
@@ -53,9 +54,10 @@ std::string Describe(const Options& options, const std::string& exchangeDirector
 int Run(const Options& options) {
   win32::Win32FileSystem files;
   win32::Win32Clock clock;
+  win32::Win32StopRequest stop;
   win32::Win32Notifier notifier;
   // The client's channel names the four exchange files and creates their directory.
-  const FileCallChannel channel(files, clock, notifier);
+  const FileCallChannel channel(files, clock, stop, notifier);
   const std::string exchangeDirectory = Narrow(files.NativePath(channel.directory));
 
   std::FILE* log = nullptr;
