@@ -16,6 +16,16 @@ namespace nav {
 // splits it into fields.
 class FileCallChannel {
  public:
+  // What Call returns when it brings no fields; otherwise it returns the
+  // number of fields, 0 or more.
+  enum Failure : std::int32_t {
+    // Empty list, bad format, an old reply that cannot be removed, or the
+    // request file not written.
+    kRequestNotSent = -1,
+    kMarkerNotWritten = -2,
+    kNoReply = -3,
+  };
+
   // Creates the exchange directories (existing ones are fine). A pending
   // stop ends the wait for a reply.
   FileCallChannel(platform::FileSystem& files, platform::Clock& clock, platform::StopRequest& stop,
@@ -25,8 +35,7 @@ class FileCallChannel {
   FileCallChannel& operator=(const FileCallChannel&) = delete;
 
   // Sends element 0 of `list` and leaves the reply's fields in it. Returns the
-  // number of fields, -1 (empty list, bad format, an old reply that cannot be
-  // removed, request not written), -2 (marker not written) or -3 (no reply).
+  // number of fields or a Failure.
   std::int32_t Call(CommandList& list);
 
   // The fixed names of the exchange; every call uses the same four files.

@@ -35,7 +35,7 @@ int RunMessageLoop(platform::MessageQueue& messages) {
 }  // namespace
 
 int RunNavManager(platform::Platform& platform, ShellState& state) {
-  if (ClaimSingleInstance(platform) != 1) return kStoppedExitCode;
+  if (ClaimSingleInstance(platform) != kInstanceClaimed) return kStoppedExitCode;
 
   state.markerWindow = CreateHiddenWindow(platform);
   if (state.markerWindow == platform::kNoWindow) return GiveWayToRacingStart(platform);

@@ -40,7 +40,7 @@ bool IsNavigatorRunning(platform::WindowManager& windows) {
 }
 
 std::int32_t SendCommand(ShellState& state, const std::wstring& command) {
-  if (!state.channel) return -1;
+  if (!state.channel) return FileCallChannel::kRequestNotSent;
   state.commandList.Clear();
   state.commandList.PutAt(state.commandList.Size(), command);
   return state.channel->Call(state.commandList);
