@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "platform/clock.h"
 
@@ -29,6 +30,8 @@ class VirtualClock : public platform::Clock {
   void SetZone(platform::TimeZoneState state, platform::TimeZoneInfo info);
   // Runs after every sleep: the other party's chance to act meanwhile.
   void OnSleep(std::function<void()> hook) { onSleep_ = std::move(hook); }
+  // The local time can be read `readings` more times, then no more.
+  void LoseLocalTimeAfter(int readings) { readingsLeft_ = readings; }
 
   [[nodiscard]] std::chrono::milliseconds Elapsed() const { return elapsed_; }
   [[nodiscard]] int SleepCount() const { return sleepCount_; }
@@ -41,6 +44,7 @@ class VirtualClock : public platform::Clock {
   std::chrono::milliseconds elapsed_{0};
   std::chrono::milliseconds slept_{0};
   int sleepCount_ = 0;
+  std::optional<int> readingsLeft_;
   platform::TimeZoneState zoneState_ = platform::TimeZoneState::kNoDaylightSaving;
   platform::TimeZoneInfo zone_;
   std::function<void()> onSleep_;
