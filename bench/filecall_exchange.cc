@@ -19,6 +19,7 @@
 #include "filecall/navigator_names.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_stop_request.h"
 #include "support/temp_directory.h"
 
 namespace nav {
@@ -93,8 +94,9 @@ void BM_ExchangeInstantReply(benchmark::State& state) {
   posix::PosixFileSystem files(root.String());
   InstantNavigator navigator(files);
   NoSleepClock clock;
+  posix::PosixStopRequest stop;
   SilentNotifier notifier;
-  FileCallChannel channel(navigator, clock, notifier);
+  FileCallChannel channel(navigator, clock, stop, notifier);
   CommandList list;
   for (auto _ : state) {
     list.Clear();
@@ -109,8 +111,9 @@ void BM_ExchangeReplyAfterFirstLook(benchmark::State& state) {
   testing::TempDirectory root;
   posix::PosixFileSystem files(root.String());
   AnsweringClock clock(files);
+  posix::PosixStopRequest stop;
   SilentNotifier notifier;
-  FileCallChannel channel(files, clock, notifier);
+  FileCallChannel channel(files, clock, stop, notifier);
   CommandList list;
   for (auto _ : state) {
     list.Clear();

@@ -5,8 +5,8 @@
 namespace nav {
 
 FileCallChannel::FileCallChannel(platform::FileSystem& files, platform::Clock& clock,
-                                 platform::Notifier& notifier)
-    : files_(files), clock_(clock), notifier_(notifier) {
+                                 platform::StopRequest& stop, platform::Notifier& notifier)
+    : files_(files), clock_(clock), stop_(stop), notifier_(notifier) {
   MakeExchangeDirectories();
 }
 
@@ -15,25 +15,26 @@ std::int32_t FileCallChannel::Call(CommandList& list) {
   // when it cannot be removed, no request goes out, so none of its fields
   // can be taken for an answer.
   const bool staleReplyGone = RemoveReplyFiles();
-  if (list.IsEmpty()) return -1;
+  if (list.IsEmpty()) return kRequestNotSent;
 
   const std::wstring command = list.At(0);
   if (command.empty() || command.back() != separator.back()) {
     notifier_.ShowMessage(L"Wrong format of command", L"NAV_Manager");
-    return -1;
+    return kRequestNotSent;
   }
   list.Clear();
-  if (!staleReplyGone) return -1;
+  if (!staleReplyGone) return kRequestNotSent;
 
-  if (!WriteRequest(command)) return -1;
+  if (!WriteRequest(command)) return kRequestNotSent;
   // The navigator takes the request once its marker exists, so the marker
   // comes only after the request file has been closed.
-  if (WriteTextFile(files_, requestFinishedPath, L"finish..") == -1) return -2;
+  if (WriteTextFile(files_, requestFinishedPath, L"finish..") == kNotWritten)
+    return kMarkerNotWritten;
 
   std::wstring reply;
   if (WaitForReply()) reply = ReadTextFile(files_, replyMessagePath);
   RemoveReplyFiles();
-  if (reply.empty()) return -3;
+  if (reply.empty()) return kNoReply;
 
   SplitReply(reply, list);
   return static_cast<std::int32_t>(list.Size());
@@ -50,11 +51,11 @@ bool FileCallChannel::RemoveReplyFiles() {
 }
 
 bool FileCallChannel::WriteRequest(const std::wstring& command) {
-  if (WriteTextFile(files_, requestMessagePath, command) == 1) return true;
+  if (WriteTextFile(files_, requestMessagePath, command) == kWritten) return true;
   // The exchange folders may have been removed while the program ran: make
   // them again, as at start-up, and try once more.
   MakeExchangeDirectories();
-  return WriteTextFile(files_, requestMessagePath, command) == 1;
+  return WriteTextFile(files_, requestMessagePath, command) == kWritten;
 }
 
 void FileCallChannel::MakeExchangeDirectories() {
@@ -71,10 +72,10 @@ bool FileCallChannel::WaitForReply() {
   // last.
   std::uint32_t waited = 0;
   while (true) {
-    if (FileHasContent(files_, replyFinishedPath) > 0) return true;
+    if (FileHasContent(files_, replyFinishedPath) == kHasContent) return true;
     // A stop waits for the tick to end: stop waiting and leave the exchange
     // as it stands.
-    if (clock_.StopRequested()) return false;
+    if (stop_.StopRequested()) return false;
     clock_.Sleep(pollIntervalMs);
     waited += pollIntervalMs;
     if (waited >= timeoutMs) return false;

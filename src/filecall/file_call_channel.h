@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/notifier.h"
+#include "platform/stop_request.h"
 
 namespace nav {
 
@@ -16,16 +17,26 @@ namespace nav {
 // splits it into fields.
 class FileCallChannel {
  public:
-  // Creates the exchange directories (existing ones are fine).
-  FileCallChannel(platform::FileSystem& files, platform::Clock& clock,
+  // What Call returns when it brings no fields; otherwise it returns the
+  // number of fields, 0 or more.
+  enum Failure : std::int32_t {
+    // Empty list, bad format, an old reply that cannot be removed, or the
+    // request file not written.
+    kRequestNotSent = -1,
+    kMarkerNotWritten = -2,
+    kNoReply = -3,
+  };
+
+  // Creates the exchange directories (existing ones are fine). A pending
+  // stop ends the wait for a reply.
+  FileCallChannel(platform::FileSystem& files, platform::Clock& clock, platform::StopRequest& stop,
                   platform::Notifier& notifier);
   virtual ~FileCallChannel() = default;
   FileCallChannel(const FileCallChannel&) = delete;
   FileCallChannel& operator=(const FileCallChannel&) = delete;
 
   // Sends element 0 of `list` and leaves the reply's fields in it. Returns the
-  // number of fields, -1 (empty list, bad format, an old reply that cannot be
-  // removed, request not written), -2 (marker not written) or -3 (no reply).
+  // number of fields or a Failure.
   std::int32_t Call(CommandList& list);
 
  private:
@@ -56,6 +67,7 @@ class FileCallChannel {
 
   platform::FileSystem& files_;
   platform::Clock& clock_;
+  platform::StopRequest& stop_;
   platform::Notifier& notifier_;
 };
 

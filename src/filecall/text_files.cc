@@ -7,17 +7,17 @@ namespace nav {
 std::int32_t WriteTextFile(platform::FileSystem& files, const std::wstring& path,
                            const std::wstring& text) {
   const auto file = files.CreateForWriting(path);
-  if (!file) return -1;
+  if (!file) return kNotWritten;
   // A request cut short must not pass for one written.
-  return file->Write(NarrowText(text).Bytes()) ? 1 : -1;
+  return file->Write(NarrowText(text).Bytes()) ? kWritten : kNotWritten;
 }
 
 std::int32_t FileHasContent(platform::FileSystem& files, const std::wstring& path) {
   const auto file = files.OpenForReading(path);
-  if (!file) return -1;
+  if (!file) return kCannotOpen;
   const std::int64_t length = file->Length();
-  if (length < 0) return -1;
-  return length > 0 ? 1 : 0;
+  if (length < 0) return kCannotOpen;
+  return length > 0 ? kHasContent : kIsEmpty;
 }
 
 std::wstring ReadTextFile(platform::FileSystem& files, const std::wstring& path) {

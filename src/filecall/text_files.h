@@ -12,14 +12,27 @@ namespace nav {
 // unread rather than taken whole into memory.
 inline constexpr std::size_t kMaxTextFileBytes = std::size_t{1024} * 1024;
 
+// What WriteTextFile returns.
+enum WriteResult : std::int32_t {
+  kWritten = 1,
+  kNotWritten = -1,
+};
+
+// What FileHasContent returns.
+enum ContentResult : std::int32_t {
+  kHasContent = 1,
+  kIsEmpty = 0,
+  kCannotOpen = -1,
+};
+
 // Creates or truncates `path`, without sharing, and writes the 8-bit form of
-// `text`: one byte per character, no terminator, no line end. 1, or -1 when
-// the file cannot be created or opened or the bytes do not all reach it.
+// `text`: one byte per character, no terminator, no line end. kNotWritten
+// when the file cannot be created or opened or the bytes do not all reach it.
 std::int32_t WriteTextFile(platform::FileSystem& files, const std::wstring& path,
                            const std::wstring& text);
 
-// 1 when the existing file at `path` has content, 0 when it is empty, -1
-// when it cannot be opened without sharing (missing, or held elsewhere).
+// Whether the existing file at `path` has content; kCannotOpen when it
+// cannot be opened without sharing (missing, or held elsewhere).
 std::int32_t FileHasContent(platform::FileSystem& files, const std::wstring& path);
 
 // The whole content of the existing file at `path` as wide text, up to its

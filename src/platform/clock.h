@@ -34,9 +34,6 @@ class Clock {
   virtual TimeZoneState QueryTimeZone(TimeZoneInfo& info) = 0;
   // The current local date and time, broken down. False when unavailable.
   virtual bool LocalNow(std::tm& local) = 0;
-  // True while a request to stop the program waits to be handled, so that a
-  // long tick can stop waiting for the navigator and let the stop through.
-  virtual bool StopRequested() = 0;
 };
 
 }  // namespace nav::platform

@@ -5,6 +5,7 @@
 #include "platform/notifier.h"
 #include "platform/process.h"
 #include "platform/sound_player.h"
+#include "platform/stop_request.h"
 #include "platform/window_system.h"
 
 namespace nav::platform {
@@ -13,6 +14,7 @@ namespace nav::platform {
 struct Platform {
   FileSystem& files;
   Clock& clock;
+  StopRequest& stop;
   Notifier& notifier;
   SoundPlayer& sound;
   Process& process;

@@ -59,8 +59,6 @@ class WindowManager {
   virtual WindowHandle Create(const WindowCreation& creation) = 0;
   virtual bool IsWindow(WindowHandle window) = 0;
   virtual void ShowWindow(WindowHandle window, bool visible) = 0;
-  // Ends a window: its procedure gets WM_DESTROY, and it can no longer be found.
-  virtual void DestroyWindow(WindowHandle window) = 0;
   // The default handling: WM_CLOSE destroys the window, the rest is ignored (0).
   virtual std::intptr_t DefaultProcedure(WindowHandle window, std::uint32_t id,
                                          std::uintptr_t wParam, std::intptr_t lParam) = 0;

@@ -8,10 +8,6 @@
 namespace nav {
 namespace {
 
-constexpr std::int32_t kComputed = 1;
-constexpr std::int32_t kSunNeverRises = -1;
-constexpr std::int32_t kSunNeverSets = -2;
-
 // How the pair of raw times sits around the day.
 enum Placement : std::int32_t {
   kWithinDay = 0,
@@ -94,7 +90,7 @@ std::int32_t DecideDayNight(platform::Clock& clock, ShellState& state, double lo
   state.statusText = ComposeStatusText(rise, set);
   if (rc == kSunNeverRises) return kNight;
   if (rc == kSunNeverSets) return kDay;
-  if (rc != kComputed) return kNoDecision;
+  if (rc != kRiseSetComputed) return kNoDecision;
 
   std::tm clockNow{};
   if (!clock.LocalNow(clockNow)) return kNoDecision;

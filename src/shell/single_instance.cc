@@ -9,7 +9,7 @@ std::int32_t ClaimSingleInstance(platform::Platform& platform) {
   const platform::WindowHandle running = platform.windows.Find(kMarkerClassName, nullptr);
   if (running != platform::kNoWindow) {
     StopRunningInstance(platform, running);
-    return -1;
+    return kRunningInstanceStopped;
   }
   platform::WindowClass windowClass;
   windowClass.className = kMarkerClassName;
@@ -20,7 +20,7 @@ std::int32_t ClaimSingleInstance(platform::Platform& platform) {
   };
   // A failed registration shows up as a window that cannot be created.
   platform.windows.RegisterWindowClass(windowClass);
-  return 1;
+  return kInstanceClaimed;
 }
 
 void StopRunningInstance(platform::Platform& platform, platform::WindowHandle marker) {

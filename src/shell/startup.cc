@@ -35,14 +35,14 @@ int RunMessageLoop(platform::MessageQueue& messages) {
 }  // namespace
 
 int RunNavManager(platform::Platform& platform, ShellState& state) {
-  if (ClaimSingleInstance(platform) != 1) return kStoppedExitCode;
+  if (ClaimSingleInstance(platform) != kInstanceClaimed) return kStoppedExitCode;
 
   state.markerWindow = CreateHiddenWindow(platform);
   if (state.markerWindow == platform::kNoWindow) return GiveWayToRacingStart(platform);
 
   state.commandList.Clear();
-  state.channel =
-      std::make_unique<FileCallChannel>(platform.files, platform.clock, platform.notifier);
+  state.channel = std::make_unique<FileCallChannel>(platform.files, platform.clock, platform.stop,
+                                                    platform.notifier);
 
   platform.sound.Play(GetProgramDirectory(platform.process) + L"StartSound.wav",
                       platform::PlayMode::kSynchronous);

@@ -41,7 +41,7 @@ bool IsNavigatorRunning(platform::WindowManager& windows) {
 }
 
 std::int32_t SendCommand(ShellState& state, const std::wstring& command) {
-  if (!state.channel) return -1;
+  if (!state.channel) return FileCallChannel::kRequestNotSent;
   state.commandList.Clear();
   state.commandList.PutAt(state.commandList.Size(), command);
   return state.channel->Call(state.commandList);
@@ -65,7 +65,7 @@ void OnTick(platform::Platform& platform, ShellState& state) {
   const double longitude = FieldToDegrees(reply.At(2));
   const double latitude = std::clamp(FieldToDegrees(reply.At(3)), -kPoleLatitude, kPoleLatitude);
   // A stop that came during the position call ends the tick here.
-  if (platform.clock.StopRequested()) return;
+  if (platform.stop.StopRequested()) return;
 
   switch (DecideDayNight(platform.clock, state, longitude, latitude)) {
     case kDay:
@@ -78,7 +78,7 @@ void OnTick(platform::Platform& platform, ShellState& state) {
       break;
   }
 
-  if (platform.clock.StopRequested()) return;
+  if (platform.stop.StopRequested()) return;
   AdvanceGreetingCadence(state);
 }
 

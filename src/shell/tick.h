@@ -21,7 +21,8 @@ void OnTick(platform::Platform& platform, ShellState& state);
 bool IsNavigatorRunning(platform::WindowManager& windows);
 
 // Sends one command through the channel, leaving the reply's fields in the
-// command list; returns the channel's result (-1 when there is no channel).
+// command list; returns the channel's result (FileCallChannel::kRequestNotSent
+// when there is no channel).
 std::int32_t SendCommand(ShellState& state, const std::wstring& command);
 
 }  // namespace nav

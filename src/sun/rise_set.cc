@@ -77,10 +77,10 @@ std::int32_t SunCalculator::ComputeRiseSet(std::tm& record, double tz, double la
       (std::cos(zenithDistance * kRadiansPerDegree) - std::sin(delta) * std::sin(phi)) /
       (std::cos(delta) * std::cos(phi));
   if (cosHalfArc > 1.0) {
-    return -1;  // below the rise/set altitude all day
+    return kSunNeverRises;
   }
   if (cosHalfArc < -1.0) {
-    return -2;  // above it all day
+    return kSunNeverSets;
   }
   const double halfArcHours = std::acos(cosHalfArc) * kHoursPerRadian;
 
@@ -95,7 +95,7 @@ std::int32_t SunCalculator::ComputeRiseSet(std::tm& record, double tz, double la
   set = setHours < 0.0 ? setHours + 24.0 : setHours;
   rawRise = riseHours;
   rawSet = setHours;
-  return 1;
+  return kRiseSetComputed;
 }
 
 }  // namespace nav

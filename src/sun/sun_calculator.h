@@ -9,6 +9,13 @@ namespace nav {
 // the dividend), then 360 added to a negative remainder.
 [[nodiscard]] double NormalizeDegrees(double x);
 
+// What SunCalculator::ComputeRiseSet returns.
+enum RiseSetResult : std::int32_t {
+  kRiseSetComputed = 1,
+  kSunNeverRises = -1,  // below the rise/set altitude all day
+  kSunNeverSets = -2,   // above it all day
+};
+
 // The solar ephemeris: sunrise and sunset for a date, a zone and a place, and
 // the pieces of the solar theory they are built from.
 //
@@ -70,7 +77,7 @@ class SunCalculator {
 
   // Local clock times of sunrise and sunset of the date in `record`, which is
   // read as UT; its hour, minute and second are 0 on return. tz is local minus
-  // UT in hours. Returns 1, or -1 (the Sun never rises) or -2 (it never sets),
+  // UT in hours. Returns kRiseSetComputed, or kSunNeverRises or kSunNeverSets,
   // leaving the outputs untouched. rawRise and rawSet may lie outside [0, 24);
   // rise and set are the same values raised by 24 once when negative.
   std::int32_t ComputeRiseSet(std::tm& record, double tz, double latitude, double longitude,

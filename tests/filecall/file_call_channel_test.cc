@@ -12,6 +12,7 @@
 #include "filecall/navigator_files.h"
 #include "filecall/navigator_names.h"
 #include "native_file_system.h"
+#include "support/fake_stop_request.h"
 #include "support/recording_notifier.h"
 #include "support/temp_directory.h"
 #include "support/virtual_clock.h"
@@ -65,8 +66,9 @@ class FileCallChannelTest : public ::testing::Test {
   testing::TempDirectory root_;
   testing::NativeFileSystem files_{root_.Path().native()};
   testing::VirtualClock clock_;
+  testing::FakeStopRequest stop_;
   testing::RecordingNotifier notifier_;
-  FileCallChannel channel_{files_, clock_, notifier_};
+  FileCallChannel channel_{files_, clock_, stop_, notifier_};
   testing::NavigatorFiles navigator_{files_};
 };
 
@@ -79,7 +81,7 @@ TEST_F(FileCallChannelTest, ConstructionCreatesTheExchangeDirectoryUnderTheRoot)
             root_.Path() / "TomTom" / "SdkFileCalls" /
                 "TomTomNavigationServer.MY_VB_SDK.2413838986.1.finished");
   // A second channel over existing directories works all the same.
-  FileCallChannel again(files_, clock_, notifier_);
+  FileCallChannel again(files_, clock_, stop_, notifier_);
   CommandList list;
   EXPECT_EQ(Exchange(std::string(kPositionReply), list), 4);
 }
@@ -278,7 +280,7 @@ class UndeletableFiles : public testing::NativeFileSystem {
 
 TEST_F(FileCallChannelTest, AnOldReplyThatCannotBeRemovedIsNeverTakenForTheAnswer) {
   UndeletableFiles stuck(root_.Path());
-  FileCallChannel channel(stuck, clock_, notifier_);
+  FileCallChannel channel(stuck, clock_, stop_, notifier_);
   LeaveStaleReply();
   CommandList list = ListOf(L"GetCurrentPositionV01|");
   EXPECT_EQ(channel.Call(list), -1);
@@ -288,7 +290,7 @@ TEST_F(FileCallChannelTest, AnOldReplyThatCannotBeRemovedIsNeverTakenForTheAnswe
 }
 
 TEST_F(FileCallChannelTest, APendingStopEndsTheWaitAndLeavesTheExchangeAsItStands) {
-  clock_.RequestStop();
+  stop_.Request();
   CommandList list = ListOf(L"GetCurrentPositionV01|");
   EXPECT_EQ(channel_.Call(list), -3);
   EXPECT_EQ(clock_.SleepCount(), 0);

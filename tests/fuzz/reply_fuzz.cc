@@ -51,6 +51,10 @@ class NoWait : public nav::platform::Clock {
     return nav::platform::TimeZoneState::kUnavailable;
   }
   bool LocalNow(std::tm&) override { return false; }
+};
+
+class NeverStop : public nav::platform::StopRequest {
+ public:
   bool StopRequested() override { return false; }
 };
 
@@ -64,8 +68,9 @@ class Silent : public nav::platform::Notifier {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   AnsweredFiles files(std::string(reinterpret_cast<const char*>(data), size));
   NoWait clock;
+  NeverStop stop;
   Silent notifier;
-  nav::FileCallChannel channel(files, clock, notifier);
+  nav::FileCallChannel channel(files, clock, stop, notifier);
   nav::CommandList list;
   list.PutAt(0, L"GetCurrentPositionV01|");
   const std::int32_t fields = channel.Call(list);

@@ -17,6 +17,7 @@
 
 #include "filecall/file_call_channel.h"
 #include "platform/posix/paths.h"
+#include "support/fake_stop_request.h"
 #include "support/recording_notifier.h"
 #include "support/temp_directory.h"
 #include "support/virtual_clock.h"
@@ -227,8 +228,9 @@ TEST_F(PosixFileSystemTest, PrivateFilesOfAKilledRunAreRemovedWhenTheExchangeFol
   fs::create_symlink(other, link);
 
   testing::VirtualClock clock;
+  testing::FakeStopRequest stop;
   testing::RecordingNotifier notifier;
-  const FileCallChannel channel(files_, clock, notifier);
+  const FileCallChannel channel(files_, clock, stop, notifier);
   EXPECT_FALSE(fs::exists(abandoned));
   EXPECT_TRUE(fs::exists(ours));
   EXPECT_TRUE(fs::is_symlink(link));

@@ -122,6 +122,16 @@ TEST_F(DecideDayNightTest, AnUnreadableZoneGivesNoDecision) {
   EXPECT_EQ(state.statusText, L"-*-");
 }
 
+TEST_F(DecideDayNightTest, AnUnreadableLocalTimeGivesNoDecision) {
+  // Unreadable from the start: nothing is computed.
+  clock.LoseLocalTimeAfter(0);
+  EXPECT_EQ(DecideAt(6, 21, 12, 0, 4.89, 52.37), kNoDecision);
+  EXPECT_EQ(state.statusText, L"-*-");
+  // Unreadable by the second reading, the clock time after the computation.
+  clock.LoseLocalTimeAfter(1);
+  EXPECT_EQ(DecideAt(6, 21, 12, 0, 4.89, 52.37), kNoDecision);
+}
+
 TEST_F(DecideDayNightTest, PolarNightAndPolarDayHoldAtAnyHour) {
   clock.SetZone(TimeZoneState::kStandardTime, {-60, 0, -60});
   for (const int hour : {0, 12, 23}) {

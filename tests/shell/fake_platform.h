@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "shell/shell_state.h"
 #include "support/fake_process.h"
+#include "support/fake_stop_request.h"
 #include "support/fake_window_system.h"
 #include "support/journal.h"
 #include "support/recording_notifier.h"
@@ -33,7 +34,7 @@ struct FakePlatform {
 
   // A channel as start-up creates it, for driving the tick directly.
   void OpenChannel() {
-    state.channel = std::make_unique<FileCallChannel>(navigator.Files(), clock, notifier);
+    state.channel = std::make_unique<FileCallChannel>(navigator.Files(), clock, stop, notifier);
   }
 
   [[nodiscard]] std::ptrdiff_t CountRequests(const std::wstring& command) const {
@@ -43,13 +44,15 @@ struct FakePlatform {
   static constexpr platform::TimeZoneInfo kAmsterdamZone{-60, 0, -60};
 
   VirtualClock clock;
+  FakeStopRequest stop;
   Journal journal{clock};
   RecordingNotifier notifier;
   RecordingSoundPlayer sound{clock, journal};
   FakeProcess process;
   FakeWindowSystem windows{clock, journal};
   ScriptedNavigator navigator{clock, journal};
-  platform::Platform platform{navigator.Files(), clock, notifier, sound, process, windows, windows};
+  platform::Platform platform{navigator.Files(), clock,   stop,   notifier, sound,
+                              process,           windows, windows};
   ShellState state;
   platform::WindowHandle navigatorWindow = platform::kNoWindow;
 };

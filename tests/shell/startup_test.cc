@@ -119,8 +119,9 @@ TEST(Toggle, ASecondStartStopsTheFirstAndBothExitWithZero) {
   int secondExitCode = -1;
   fake.windows.At(kPeriod * 3, [&] {
     ShellState secondState;
-    platform::Platform second{fake.navigator.Files(), fake.clock,   fake.notifier, secondSound,
-                              fake.process,           fake.windows, fake.windows};
+    platform::Platform second{fake.navigator.Files(), fake.clock,  fake.stop,
+                              fake.notifier,          secondSound, fake.process,
+                              fake.windows,           fake.windows};
     secondExitCode = RunNavManager(second, secondState);
   });
 

@@ -150,9 +150,27 @@ TEST_F(TickTest, ThePolesKeepTheirPolarDayAndNight) {
 }
 
 TEST_F(TickTest, AStopRequestedDuringTheTickSendsNothingMore) {
-  fake.clock.RequestStop();
+  fake.stop.Request();
   EXPECT_THAT(Tick(), IsEmpty());
   EXPECT_EQ(fake.state.tickCounter, 0U);
+}
+
+TEST_F(TickTest, AStopThatComesWhileTheNavigatorAnswersEndsTheTickThere) {
+  // After the tick the navigator looks at the exchange once more, as it does
+  // while the program stops: no further request may be waiting for it.
+  const auto requestsAfterTheTick = [this] {
+    OnTick(fake.platform, fake.state);
+    fake.clock.Sleep(200);
+    return fake.navigator.Requests();
+  };
+  fake.state.tickCounter = 2;
+  fake.stop.ArrivesWhen([this] { return fake.CountRequests(kPosition) > 0; });
+  EXPECT_THAT(requestsAfterTheTick(), ElementsAre(kPosition));
+  EXPECT_EQ(fake.state.tickCounter, 2U);
+
+  fake.stop.ArrivesWhen([this] { return fake.CountRequests(kDay) > 0; });
+  EXPECT_THAT(requestsAfterTheTick(), ElementsAre(kPosition, kPosition, kDay));
+  EXPECT_EQ(fake.state.tickCounter, 2U);
 }
 
 }  // namespace

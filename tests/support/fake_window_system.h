@@ -50,7 +50,6 @@ class FakeWindowSystem : public platform::WindowManager, public platform::Messag
   platform::WindowHandle Create(const platform::WindowCreation& creation) override;
   bool IsWindow(platform::WindowHandle window) override;
   void ShowWindow(platform::WindowHandle window, bool visible) override;
-  void DestroyWindow(platform::WindowHandle window) override;
   std::intptr_t DefaultProcedure(platform::WindowHandle window, std::uint32_t id,
                                  std::uintptr_t wParam, std::intptr_t lParam) override;
   void PaintNothing(platform::WindowHandle window) override;
@@ -99,6 +98,8 @@ class FakeWindowSystem : public platform::WindowManager, public platform::Messag
     std::function<void()> action;
   };
 
+  // What the default handling of WM_CLOSE does.
+  void DestroyWindow(platform::WindowHandle window);
   Window* Lookup(platform::WindowHandle window);
   platform::WindowHandle LookupLive(const std::wstring& className, const std::wstring* title);
   platform::WindowHandle AddWindow(Window window);

@@ -32,6 +32,10 @@ platform::TimeZoneState VirtualClock::QueryTimeZone(platform::TimeZoneInfo& info
 }
 
 bool VirtualClock::LocalNow(std::tm& local) {
+  if (readingsLeft_) {
+    if (*readingsLeft_ == 0) return false;
+    --*readingsLeft_;
+  }
   const auto now = std::chrono::floor<seconds>(start_ + elapsed_) + minutes{LocalOffsetMinutes()};
   const auto day = std::chrono::floor<days>(now);
   const std::chrono::year_month_day date{day};

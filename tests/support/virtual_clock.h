@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "platform/clock.h"
 
@@ -18,7 +19,6 @@ class VirtualClock : public platform::Clock {
   void Sleep(std::uint32_t ms) override;
   platform::TimeZoneState QueryTimeZone(platform::TimeZoneInfo& info) override;
   bool LocalNow(std::tm& local) override;
-  bool StopRequested() override { return stopRequested_; }
 
   // Moves time on without counting as a sleep.
   void Advance(std::chrono::milliseconds duration);
@@ -30,8 +30,8 @@ class VirtualClock : public platform::Clock {
   void SetZone(platform::TimeZoneState state, platform::TimeZoneInfo info);
   // Runs after every sleep: the other party's chance to act meanwhile.
   void OnSleep(std::function<void()> hook) { onSleep_ = std::move(hook); }
-  // Stands for a stop request that waits for the message loop.
-  void RequestStop(bool requested = true) { stopRequested_ = requested; }
+  // The local time can be read `readings` more times, then no more.
+  void LoseLocalTimeAfter(int readings) { readingsLeft_ = readings; }
 
   [[nodiscard]] std::chrono::milliseconds Elapsed() const { return elapsed_; }
   [[nodiscard]] int SleepCount() const { return sleepCount_; }
@@ -44,7 +44,7 @@ class VirtualClock : public platform::Clock {
   std::chrono::milliseconds elapsed_{0};
   std::chrono::milliseconds slept_{0};
   int sleepCount_ = 0;
-  bool stopRequested_ = false;
+  std::optional<int> readingsLeft_;
   platform::TimeZoneState zoneState_ = platform::TimeZoneState::kNoDaylightSaving;
   platform::TimeZoneInfo zone_;
   std::function<void()> onSleep_;

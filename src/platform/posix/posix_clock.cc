@@ -4,11 +4,8 @@
 
 #include <array>
 #include <cerrno>
-#include <csignal>
 #include <optional>
 #include <utility>
-
-#include "platform/posix/stop_signals.h"
 
 namespace nav::posix {
 namespace {
@@ -88,16 +85,6 @@ bool PosixClock::LocalNow(std::tm& local) {
   const std::time_t now = std::time(nullptr);
   if (now == static_cast<std::time_t>(-1)) return false;
   return ::localtime_r(&now, &local) != nullptr;
-}
-
-bool PosixClock::StopRequested() {
-  sigset_t pending;
-  if (::sigpending(&pending) != 0) return false;
-  const sigset_t stops = StopSignals();
-  for (int signal = 1; signal < NSIG; ++signal) {
-    if (::sigismember(&stops, signal) == 1 && ::sigismember(&pending, signal) == 1) return true;
-  }
-  return false;
 }
 
 }  // namespace nav::posix

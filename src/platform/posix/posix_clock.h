@@ -15,9 +15,6 @@ class PosixClock : public platform::Clock {
   void Sleep(std::uint32_t ms) override;
   platform::TimeZoneState QueryTimeZone(platform::TimeZoneInfo& info) override;
   bool LocalNow(std::tm& local) override;
-  // A stop signal (TERM, INT, HUP) is blocked until the message loop reads
-  // it, so one that has come stays pending until then.
-  bool StopRequested() override;
 };
 
 // The zone as the handheld reports it, seen at the instant `now`: the

@@ -37,7 +37,9 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
   platform::WindowHandle Create(const platform::WindowCreation& creation) override;
   bool IsWindow(platform::WindowHandle window) override;
   void ShowWindow(platform::WindowHandle window, bool visible) override;
-  void DestroyWindow(platform::WindowHandle window) override;
+  // Not part of the shell's interface: the default handling of WM_CLOSE ends
+  // a window this way.
+  void DestroyWindow(platform::WindowHandle window);
   std::intptr_t DefaultProcedure(platform::WindowHandle window, std::uint32_t id,
                                  std::uintptr_t wParam, std::intptr_t lParam) override;
   void PaintNothing(platform::WindowHandle window) override;

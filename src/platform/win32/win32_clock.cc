@@ -25,8 +25,6 @@ platform::TimeZoneState Win32Clock::QueryTimeZone(platform::TimeZoneInfo& info) 
   }
 }
 
-bool Win32Clock::StopRequested() { return HIWORD(GetQueueStatus(QS_SENDMESSAGE)) != 0; }
-
 bool Win32Clock::LocalNow(std::tm& local) {
   SYSTEMTIME now{};
   GetLocalTime(&now);

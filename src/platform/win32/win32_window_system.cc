@@ -86,10 +86,6 @@ void Win32WindowSystem::ShowWindow(platform::WindowHandle window, bool visible) 
   ::ShowWindow(ToHwnd(window), visible ? SW_SHOW : SW_HIDE);
 }
 
-void Win32WindowSystem::DestroyWindow(platform::WindowHandle window) {
-  ::DestroyWindow(ToHwnd(window));
-}
-
 std::intptr_t Win32WindowSystem::DefaultProcedure(platform::WindowHandle window, std::uint32_t id,
                                                   std::uintptr_t wParam, std::intptr_t lParam) {
   return DefWindowProcW(ToHwnd(window), id, wParam, lParam);

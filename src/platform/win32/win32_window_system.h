@@ -25,7 +25,6 @@ class Win32WindowSystem : public platform::WindowManager, public platform::Messa
   platform::WindowHandle Create(const platform::WindowCreation& creation) override;
   bool IsWindow(platform::WindowHandle window) override;
   void ShowWindow(platform::WindowHandle window, bool visible) override;
-  void DestroyWindow(platform::WindowHandle window) override;
   std::intptr_t DefaultProcedure(platform::WindowHandle window, std::uint32_t id,
                                  std::uintptr_t wParam, std::intptr_t lParam) override;
   void PaintNothing(platform::WindowHandle window) override;

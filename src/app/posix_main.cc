@@ -8,14 +8,15 @@
 #include <optional>
 #include <string>
 
+#include "app/command_line.h"
 #include "platform/platform.h"
-#include "platform/posix/command_line.h"
 #include "platform/posix/paths.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_notifier.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_sound_player.h"
+#include "platform/posix/posix_stop_request.h"
 #include "platform/posix/posix_window_system.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
@@ -43,7 +44,7 @@ nav::ShellState shellState;
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const std::optional<int> answered = nav::posix::AnswerCommandLine(argc, argv)) {
+  if (const std::optional<int> answered = nav::app::AnswerCommandLine(argc, argv)) {
     return *answered;
   }
   if (!EnsureDescriptors()) {
@@ -56,11 +57,12 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   nav::posix::PosixFileSystem files(nav::posix::HandheldRootFromEnvironment());
   nav::posix::PosixClock clock;
+  nav::posix::PosixStopRequest stop;
   nav::posix::PosixNotifier notifier;
   nav::posix::PosixSoundPlayer sound;
   nav::posix::PosixProcess process;
   nav::posix::PosixWindowSystem windows;
-  nav::platform::Platform platform{files, clock, notifier, sound, process, windows, windows};
+  nav::platform::Platform platform{files, clock, stop, notifier, sound, process, windows, windows};
   const int exitCode = nav::RunNavManager(platform, shellState);
   // A failed start says why, in one line (under systemd, in the journal).
   if (exitCode != 0) {

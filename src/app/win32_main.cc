@@ -9,6 +9,7 @@
 #include "platform/win32/win32_notifier.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_sound_player.h"
+#include "platform/win32/win32_stop_request.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
@@ -24,10 +25,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
                     int /*show*/) {
   nav::win32::Win32FileSystem files;
   nav::win32::Win32Clock clock;
+  nav::win32::Win32StopRequest stop;
   nav::win32::Win32Notifier notifier;
   nav::win32::Win32SoundPlayer sound;
   nav::win32::Win32Process process;
   nav::win32::Win32WindowSystem windows(instance);
-  nav::platform::Platform platform{files, clock, notifier, sound, process, windows, windows};
+  nav::platform::Platform platform{files, clock, stop, notifier, sound, process, windows, windows};
   return nav::RunNavManager(platform, shellState);
 }

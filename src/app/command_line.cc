@@ -1,9 +1,9 @@
-#include "platform/posix/command_line.h"
+#include "app/command_line.h"
 
 #include <cstdio>
 #include <cstring>
 
-namespace nav::posix {
+namespace nav::app {
 namespace {
 
 constexpr const char* kUsage =
@@ -44,4 +44,4 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
   return 2;
 }
 
-}  // namespace nav::posix
+}  // namespace nav::app

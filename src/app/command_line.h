@@ -2,7 +2,7 @@
 
 #include <optional>
 
-namespace nav::posix {
+namespace nav::app {
 
 // nav_manager takes no options; a person who types one must not switch the
 // program on or off by it. Returns the exit status when the command line was
@@ -10,4 +10,4 @@ namespace nav::posix {
 // argument and the program is to run.
 std::optional<int> AnswerCommandLine(int argc, char** argv);
 
-}  // namespace nav::posix
+}  // namespace nav::app
