@@ -16,16 +16,13 @@
 #include "platform/posix/scoped_fd.h"
 #include "platform/posix/stop_signals.h"
 #include "platform/posix/wave_length.h"
+#include "sound/wave_file.h"
 #include "text/utf8.h"
 
 namespace nav::posix {
 namespace {
 
 constexpr const char* kPlayerName = "nav_manager-play";
-// A sound device may take a moment to open and to drain; one that hangs
-// gets no more than this beyond the sound itself.
-constexpr std::chrono::milliseconds kMargin{3000};
-constexpr std::chrono::milliseconds kUnknownLength{10000};
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -102,10 +99,8 @@ void PosixSoundPlayer::Play(const std::wstring& path, platform::PlayMode mode) {
     sound = InstalledSoundPath(sound);
     if (!Readable(sound)) return;
   }
-  const std::optional<double> seconds = WaveFileSeconds(sound);
-  const auto limit =
-      seconds ? std::chrono::milliseconds(static_cast<std::int64_t>(*seconds * 1000)) + kMargin
-              : kUnknownLength;
+  // A device that hangs gets no more than the sound's own length and a margin.
+  const std::chrono::milliseconds limit = sound::PlaybackWaitBound(WaveFileSeconds(sound));
 
   const pid_t child = ::fork();
   if (child < 0) return;

@@ -1,52 +1,42 @@
 #include "platform/posix/wave_length.h"
 
-#include <cstdint>
-#include <cstring>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/posix/scoped_fd.h"
+#include "sound/wave_file.h"
 
 namespace nav::posix {
-namespace {
 
-std::uint32_t LittleEndian32(const unsigned char* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
-// Chunks looked at before giving up: a wave file of ours has three or four.
-constexpr int kMaxChunks = 16;
-
-}  // namespace
-
-std::optional<double> WaveFileSeconds(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  unsigned char header[12];
-  if (!in.read(reinterpret_cast<char*>(header), sizeof header) ||
-      std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0) {
+std::optional<std::string> ReadSoundFile(const std::string& path) {
+  const ScopedFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  struct stat status {};
+  if (!file.Valid() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      static_cast<std::uint64_t>(status.st_size) > sound::kLargestWaveFileBytes) {
     return std::nullopt;
   }
-  std::uint32_t byteRate = 0;
-  for (int chunk = 0; chunk < kMaxChunks; ++chunk) {
-    unsigned char chunkHeader[8];
-    if (!in.read(reinterpret_cast<char*>(chunkHeader), sizeof chunkHeader)) return std::nullopt;
-    const std::uint32_t size = LittleEndian32(chunkHeader + 4);
-    if (std::memcmp(chunkHeader, "fmt ", 4) == 0) {
-      unsigned char format[12];
-      if (size < sizeof format || !in.read(reinterpret_cast<char*>(format), sizeof format)) {
-        return std::nullopt;
-      }
-      byteRate = LittleEndian32(format + 8);
-      in.seekg(static_cast<std::streamoff>(size) - static_cast<std::streamoff>(sizeof format) +
-                   static_cast<std::streamoff>(size & 1U),
-               std::ios::cur);
-    } else if (std::memcmp(chunkHeader, "data", 4) == 0) {
-      if (byteRate == 0) return std::nullopt;
-      return static_cast<double>(size) / byteRate;
-    } else {
-      in.seekg(static_cast<std::streamoff>(size) + static_cast<std::streamoff>(size & 1U),
-               std::ios::cur);
-    }
+  std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::read(file.Get(), bytes.data() + done, bytes.size() - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    done += static_cast<std::size_t>(got);
   }
-  return std::nullopt;
+  // A file cut short meanwhile gives what it still holds.
+  bytes.resize(done);
+  return bytes;
+}
+
+std::optional<double> WaveFileSeconds(const std::string& path) {
+  const std::optional<std::string> bytes = ReadSoundFile(path);
+  if (!bytes) return std::nullopt;
+  const std::optional<sound::PcmWave> wave = sound::ReadPcmWave(*bytes);
+  if (!wave) return std::nullopt;
+  return wave->Seconds();
 }
 
 }  // namespace nav::posix
