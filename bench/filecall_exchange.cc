@@ -12,6 +12,8 @@
 // one real 200 ms poll interval. This is the granularity of the plain poll.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -20,12 +22,32 @@
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_stop_request.h"
-#include "support/temp_directory.h"
 
 namespace nav {
 namespace {
 
 constexpr std::string_view kReply = "0|1|512345|5212345|";
+
+// The exchange's root for one benchmark: a fresh folder under the system's
+// temporary folder, removed with everything in it afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "nav_bench_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  [[nodiscard]] const std::string& String() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 // The navigator's work on one request: take it (read it and remove it with
 // its marker), write the reply, then the marker, each through exclusive opens
@@ -90,7 +112,7 @@ class SilentNotifier : public platform::Notifier {
 };
 
 void BM_ExchangeInstantReply(benchmark::State& state) {
-  testing::TempDirectory root;
+  const ScratchFolder root;
   posix::PosixFileSystem files(root.String());
   InstantNavigator navigator(files);
   NoSleepClock clock;
@@ -108,7 +130,7 @@ void BM_ExchangeInstantReply(benchmark::State& state) {
 BENCHMARK(BM_ExchangeInstantReply)->Unit(benchmark::kMicrosecond);
 
 void BM_ExchangeReplyAfterFirstLook(benchmark::State& state) {
-  testing::TempDirectory root;
+  const ScratchFolder root;
   posix::PosixFileSystem files(root.String());
   AnsweringClock clock(files);
   posix::PosixStopRequest stop;
