@@ -10,7 +10,7 @@ packages=(
   faketime tzdata
   clang libclang-rt-14-dev libfuzzer-14-dev
   dpkg-dev lintian file
-  googletest g++-mingw-w64-x86-64-posix wine wine64
+  googletest g++-mingw-w64-x86-64-posix wine wine64 nsis
 )
 
 missing=()

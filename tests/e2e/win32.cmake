@@ -4,3 +4,11 @@ add_test(NAME e2e.win32_toggle_and_tick
     ${CMAKE_RUNTIME_OUTPUT_DIRECTORY} ${CMAKE_BINARY_DIR}/tests
     ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh)
 set_tests_properties(e2e.win32_toggle_and_tick PROPERTIES TIMEOUT 240)
+
+# The installer, made by cpack from this build and run silently in a fresh
+# Wine prefix.
+add_test(NAME e2e.win32_installer
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/win32_installer.sh
+    ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/tests
+    ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_CPACK_COMMAND})
+set_tests_properties(e2e.win32_installer PROPERTIES TIMEOUT 240)
