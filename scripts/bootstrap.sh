@@ -1,5 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building, testing and the demo need, from Debian's packages.
+# By default only what the Linux build, the demo and the Linux tests need; the
+# options add the tools of the other suites (scripts/test.sh passes --all):
+#
+#   bash scripts/bootstrap.sh [--win32] [--fuzz] [--package] [--all]
+#
+#   --win32    MinGW-w64, Wine and NSIS, for the Win32 build, its tests and installer
+#   --fuzz     clang and libFuzzer, for scripts/fuzz.sh
+#   --package  dpkg-dev, lintian and file, for the Debian packages
+#
 # Idempotent: packages already present are left alone. Uses sudo when not root.
 set -euo pipefail
 
@@ -8,10 +17,22 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev libasound2-dev alsa-utils
   faketime tzdata
-  clang libclang-rt-14-dev libfuzzer-14-dev
-  dpkg-dev lintian file
-  googletest g++-mingw-w64-x86-64-posix wine wine64 nsis
 )
+win32=(googletest g++-mingw-w64-x86-64-posix wine wine64 nsis)
+fuzz=(clang libclang-rt-14-dev libfuzzer-14-dev)
+package=(dpkg-dev lintian file)
+
+for option in "$@"; do
+  case "$option" in
+    --win32) packages+=("${win32[@]}") ;;
+    --fuzz) packages+=("${fuzz[@]}") ;;
+    --package) packages+=("${package[@]}") ;;
+    --all) packages+=("${win32[@]}" "${fuzz[@]}" "${package[@]}") ;;
+    -h | --help) sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -*) echo "bootstrap: unknown option '$option' (see bash scripts/bootstrap.sh --help)" >&2; exit 2 ;;
+    *) echo "bootstrap: unexpected argument '$option' (see bash scripts/bootstrap.sh --help)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

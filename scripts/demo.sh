@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
+# usage: bash scripts/demo.sh [--lat DEG] [--lon DEG] [--zone ZONE] [--date YYYY-MM-DD]
+#                             [--from HH:MM] [--to HH:MM] [--speed N]
+#
 # The demo: navsim stands in for the navigator at a real place, and nav_manager
 # runs beside it through one simulated day at accelerated time. Watch the
 # colour scheme switch at sunrise and at sunset, and the greetings arrive.
-#
-#   bash scripts/demo.sh [--lat DEG] [--lon DEG] [--zone ZONE] [--date YYYY-MM-DD]
-#                        [--from HH:MM] [--to HH:MM] [--speed N]
 # Ctrl-C or SIGTERM ends every program it started and removes its files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 lat=52.37 lon=4.89 zone=Europe/Amsterdam date=2005-06-21 from=03:00 to=23:30 speed=600
-usage_error() { echo "demo: $*" >&2; exit 2; }
+usage_error() { echo "demo: $* (see bash scripts/demo.sh --help)" >&2; exit 2; }
 while [ $# -gt 0 ]; do
   case "$1" in
-    -h | --help) sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     --lat | --lon | --zone | --date | --from | --to | --speed)
-      [ $# -ge 2 ] || usage_error "$1 needs a value" ;;
+      [ $# -ge 2 ] || usage_error "option '$1' needs a value" ;;
   esac
   case "$1" in
     --lat) lat=$2 ;;
@@ -25,12 +25,15 @@ while [ $# -gt 0 ]; do
     --from) from=$2 ;;
     --to) to=$2 ;;
     --speed) speed=$2 ;;
-    *) usage_error "unknown option '$1' (see --help)" ;;
+    -*) usage_error "unknown option '$1'" ;;
+    *) usage_error "unexpected argument '$1'" ;;
   esac
   shift 2
 done
 number='^-?[0-9]+([.][0-9]+)?$'
-[[ $lat =~ $number ]] && [[ $lon =~ $number ]] || usage_error "--lat and --lon take decimal degrees"
+[[ $lat =~ $number ]] && [[ $lon =~ $number ]] &&
+  awk -v a="$lat" -v o="$lon" 'BEGIN { exit !(a >= -90 && a <= 90 && o >= -180 && o <= 180) }' ||
+  usage_error "--lat and --lon take decimal degrees, from -90 to 90 and -180 to 180"
 [[ $speed =~ ^[0-9]+([.][0-9]+)?$ ]] && awk -v k="$speed" 'BEGIN { exit !(k > 0) }' ||
   usage_error "--speed takes a number above 0, not '$speed'"
 for time in "$from" "$to"; do
@@ -39,6 +42,9 @@ done
 [[ $date =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}$ ]] && date -d "$date" >/dev/null 2>&1 ||
   usage_error "--date takes YYYY-MM-DD, not '$date'"
 [ -f "/usr/share/zoneinfo/$zone" ] && [[ $zone != *..* ]] || usage_error "no such time zone '$zone'"
+
+seconds=$(( ($(date -u -d "1970-01-01 $to" +%s) - $(date -u -d "1970-01-01 $from" +%s)) ))
+[ "$seconds" -gt 0 ] || usage_error "--to must come after --from"
 
 bash scripts/bootstrap.sh
 [ -f build/build.ninja ] || cmake -S . -B build -G Ninja >/dev/null
@@ -68,8 +74,6 @@ trap finish EXIT
 trap 'finish; exit 130' INT
 trap 'finish; exit 143' TERM
 
-seconds=$(( ($(date -u -d "1970-01-01 $to" +%s) - $(date -u -d "1970-01-01 $from" +%s)) ))
-[ "$seconds" -gt 0 ] || { echo "demo: --to must come after --from" >&2; exit 2; }
 real=$(awk -v s="$seconds" -v k="$speed" 'BEGIN { printf "%.0f", s / k }')
 
 echo "nav_manager demo: $date in $zone at $lat, $lon"

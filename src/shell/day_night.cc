@@ -70,6 +70,22 @@ std::wstring ComposeStatusText(double rise, double set) {
          TwoDigits(WholeMinutes(set)) + L"|5000|";
 }
 
+std::int32_t DecideOnDate(std::tm& record, double tz, double latitude, double longitude,
+                          const std::function<std::optional<double>()>& clockTime, SunOfDay& sun) {
+  const SunCalculator calculator;
+  sun = SunOfDay{};
+  sun.rc = calculator.ComputeRiseSet(record, tz, latitude, longitude, sun.rise, sun.set,
+                                     sun.rawRise, sun.rawSet);
+  if (sun.rc == kSunNeverRises) return kNight;
+  if (sun.rc == kSunNeverSets) return kDay;
+  if (sun.rc != kRiseSetComputed) return kNoDecision;
+  const std::optional<double> now = clockTime();
+  if (!now) return kNoDecision;
+  return ClassifyAndDecide(sun.rawRise, sun.rawSet, *now);
+}
+
+double ClockTimeOf(const std::tm& local) { return local.tm_hour + local.tm_min * (1.0 / 60.0); }
+
 std::int32_t DecideDayNight(platform::Clock& clock, ShellState& state, double longitude,
                             double latitude) {
   platform::TimeZoneInfo zone;
@@ -80,22 +96,16 @@ std::int32_t DecideDayNight(platform::Clock& clock, ShellState& state, double lo
   std::tm record{};
   if (!clock.LocalNow(record)) return kNoDecision;
 
-  const SunCalculator calculator;
-  double rise = 0.0;
-  double set = 0.0;
-  double rawRise = 0.0;
-  double rawSet = 0.0;
-  const std::int32_t rc =
-      calculator.ComputeRiseSet(record, tz, latitude, longitude, rise, set, rawRise, rawSet);
-  state.statusText = ComposeStatusText(rise, set);
-  if (rc == kSunNeverRises) return kNight;
-  if (rc == kSunNeverSets) return kDay;
-  if (rc != kRiseSetComputed) return kNoDecision;
-
-  std::tm clockNow{};
-  if (!clock.LocalNow(clockNow)) return kNoDecision;
-  const double now = clockNow.tm_hour + clockNow.tm_min * (1.0 / 60.0);
-  return ClassifyAndDecide(rawRise, rawSet, now);
+  // The clock is read a second time, after the computation.
+  const auto clockTime = [&clock]() -> std::optional<double> {
+    std::tm clockNow{};
+    if (!clock.LocalNow(clockNow)) return std::nullopt;
+    return ClockTimeOf(clockNow);
+  };
+  SunOfDay sun;
+  const std::int32_t decision = DecideOnDate(record, tz, latitude, longitude, clockTime, sun);
+  state.statusText = ComposeStatusText(sun.rise, sun.set);
+  return decision;
 }
 
 }  // namespace nav

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/clock.h"
@@ -17,6 +20,30 @@ inline constexpr std::int32_t kNoDecision = -1;
 // sunset in the state's status text.
 std::int32_t DecideDayNight(platform::Clock& clock, ShellState& state, double longitude,
                             double latitude);
+
+// What ComputeRiseSet answers for one local date at one position, its four
+// outputs set to 0.0 before the call.
+struct SunOfDay {
+  std::int32_t rc = 0;
+  double rise = 0.0;
+  double set = 0.0;
+  double rawRise = 0.0;
+  double rawSet = 0.0;
+};
+
+// The decision for the date in `record` (whose time fields the computation
+// overwrites) at a position, tz being the offset in force: computes that
+// day's sunrise and sunset into `sun`. Polar night and polar day hold at any
+// hour; otherwise `clockTime` is asked, after the computation, for the local
+// clock time in hours and ClassifyAndDecide answers. kNoDecision when the
+// clock time cannot be read. The daemon and the tools decide through this one
+// function.
+std::int32_t DecideOnDate(std::tm& record, double tz, double latitude, double longitude,
+                          const std::function<std::optional<double>()>& clockTime, SunOfDay& sun);
+
+// The clock time in hours the decision compares with: hour and minute of the
+// local time, its seconds ignored.
+double ClockTimeOf(const std::tm& local);
 
 // Time-zone offset in hours (local = UT + offset) from the zone's biases: the
 // offset in force, daylight-saving shift included while it applies.

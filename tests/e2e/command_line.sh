@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# nav_manager takes no options: --help and --version answer and exit 0, any
-# other argument is refused with 2; none of them starts or stops anything.
+# The command lines: nav_manager's --help, --version and --status answer
+# without starting, stopping or creating anything, and a wrong argument is
+# refused with 2 in the words navsim uses too.
 set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,11 +19,40 @@ check() {  # expected status, argument, pattern of standard output, of standard 
   [ "$status" -eq "$1" ] || fail "'$2' gave $status, not $1"
   matches "$3" "$work/out" || fail "'$2' printed: $(cat "$work/out")"
   matches "$4" "$work/err" || fail "'$2' said: $(cat "$work/err")"
-  [ ! -e "$NAV_MANAGER_RUNTIME_DIR/KW5#" ] || fail "'$2' left a marker window"
+  [ ! -e "$NAV_MANAGER_RUNTIME_DIR" ] || fail "'$2' made the runtime folder"
   [ ! -e "$NAV_MANAGER_ROOT/TomTom" ] || fail "'$2' made the exchange folder"
 }
 check 0 --help '^usage: nav_manager' ''
 check 0 --version '^nav_manager [0-9]+\.[0-9]+\.[0-9]+$' ''
-check 2 --frob '' "^nav_manager: takes no arguments, not '--frob'"
+check 3 --status '^off$' ''
+check 2 --frob '' "^nav_manager: unknown option '--frob' \(see nav_manager --help\)$"
+check 2 frob '' "^nav_manager: unexpected argument 'frob' \(see nav_manager --help\)$"
 [ "$(wc -l < "$work/err")" -eq 1 ] || fail "more than one line for a wrong argument"
+
+# --status finds the running instance and its process id; looking for the
+# runtime folder under HOME makes no folder either.
+(unset NAV_MANAGER_RUNTIME_DIR XDG_RUNTIME_DIR; HOME="$work/home" "$nav" --status >/dev/null) &&
+  fail "--status found an instance in an empty home"
+[ ! -e "$work/home" ] || fail "--status made a folder in the home"
+mkdir -p "$work/home"
+printf 'pcm.!default { type hw card 99 }\n' >"$work/home/.asoundrc"  # no sound device
+export HOME="$work/home"
+"$nav" &
+running=$!
+for _ in $(seq 100); do [ -S "$NAV_MANAGER_RUNTIME_DIR/KW5#" ] && break; sleep 0.05; done
+status=$("$nav" --status) || fail "--status with a running instance gave $?"
+[ "$status" = "on (pid $running)" ] || fail "--status said '$status', not 'on (pid $running)'"
+"$nav"
+wait "$running" || fail "the running instance did not stop cleanly"
+code=0
+status=$("$nav" --status) || code=$?
+[ "$code" -eq 3 ] && [ "$status" = off ] || fail "--status after the stop: $code, $status"
+
+# navsim answers in the same words.
+"$NAV_BIN/navsim" --version | grep -Eqx 'navsim [0-9]+\.[0-9]+\.[0-9]+' || fail "navsim --version"
+"$NAV_BIN/navsim" --help | head -n 1 | grep -q '^usage: navsim ' || fail "navsim --help"
+status=0
+message=$("$NAV_BIN/navsim" --frob 2>&1) || status=$?
+[ "$status" -eq 2 ] && [ "$message" = "navsim: unknown option '--frob' (see navsim --help)" ] ||
+  fail "navsim --frob: $status, $message"
 echo "PASS"

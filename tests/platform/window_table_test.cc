@@ -123,7 +123,7 @@ TEST(PosixWindowSystem, RacingStartsLeaveExactlyOneOwner) {
       starters.push_back(std::make_unique<ChildProcess>([&] {
         ::close(go[1]);
         char byte = 0;
-        static_cast<void>(::read(go[0], &byte, 1));  // all start together
+        [[maybe_unused]] const ssize_t started = ::read(go[0], &byte, 1);  // all start together
         PosixWindowSystem system(scratch.Path());
         MarkerWindow marker(system);
         // A loser looks for the winner before it reports: only then may
@@ -131,7 +131,7 @@ TEST(PosixWindowSystem, RacingStartsLeaveExactlyOneOwner) {
         const bool won = marker.handle != kNoWindow;
         const bool lostToALiveWinner = !won && system.Find(L"KW5", nullptr) != kNoWindow;
         const char outcome = won ? 'W' : 'L';
-        static_cast<void>(::write(results[1], &outcome, 1));
+        [[maybe_unused]] const ssize_t reported = ::write(results[1], &outcome, 1);
         if (won) return marker.RunUntilClosed();
         return lostToALiveWinner ? 0 : 30;
       }));

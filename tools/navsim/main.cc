@@ -40,7 +40,7 @@ int Run(const Options& options, Host& host) {
       return 2;
     }
   }
-  Screen screen(stdout, UseColours(options, host.outputIsTerminal));
+  Screen screen(stdout, UseColours(options, host.outputIsTerminal), TerminalTakesUtf8());
   ExchangeServer server(
       host.files,
       {kRequestMessagePath, kRequestFinishedPath, kReplyMessagePath, kReplyFinishedPath},
@@ -102,7 +102,11 @@ int main(int argc, char** argv) {
   }
   if (options->help) {
     std::fputs(nav::navsim::kUsage, stdout);
-    return 0;
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  if (options->version) {
+    std::printf("navsim %s\n", NAV_MANAGER_VERSION);
+    return std::fflush(stdout) == 0 ? 0 : 1;
   }
   return nav::navsim::RunOnHost(
       [&options](nav::navsim::Host& host) { return nav::navsim::Run(*options, host); });

@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -9,8 +10,9 @@
 namespace nav::navsim {
 
 const char* const kUsage =
-    "Usage: navsim [--lat DEGREES] [--lon DEGREES] [--fault MODE] [--delay-ms MS]\n"
+    "usage: navsim [--lat DEGREES] [--lon DEGREES] [--fault MODE] [--delay-ms MS]\n"
     "              [--log FILE] [--colour | --no-colour]\n"
+    "       navsim --help | --version\n"
     "A stand-in for the navigator: it registers the navigator's window and\n"
     "answers nav_manager's file calls in $NAV_MANAGER_ROOT/TomTom/SdkFileCalls/.\n"
     "\n"
@@ -24,6 +26,8 @@ const char* const kUsage =
     "  --colour, --no-colour\n"
     "                 draw in the navigator's colours, or not (default: on a\n"
     "                 terminal, unless NO_COLOR is set)\n"
+    "It draws in UTF-8 where the locale (LC_ALL, LC_CTYPE, LANG) is UTF-8, else\n"
+    "in ASCII, with the exchange's other characters as \\xHH.\n"
     "Options may be abbreviated, and take their value as --lat=52.37 too.\n"
     "\n"
     "It stops on SIGINT or SIGTERM, removing its window.\n";
@@ -50,7 +54,7 @@ bool ParseMilliseconds(const std::string& text, std::uint32_t& value) {
 }  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {
-  enum : int { kLat = 1000, kLon, kFault, kDelay, kLog, kColour, kNoColour };
+  enum : int { kLat = 1000, kLon, kFault, kDelay, kLog, kColour, kNoColour, kVersion };
   static const option kLongOptions[] = {{"lat", required_argument, nullptr, kLat},
                                         {"lon", required_argument, nullptr, kLon},
                                         {"fault", required_argument, nullptr, kFault},
@@ -61,6 +65,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
                                         {"no-colour", no_argument, nullptr, kNoColour},
                                         {"no-color", no_argument, nullptr, kNoColour},
                                         {"help", no_argument, nullptr, 'h'},
+                                        {"version", no_argument, nullptr, kVersion},
                                         {nullptr, 0, nullptr, 0}};
 
   // getopt_long works on a C argument vector, which it may reorder.
@@ -84,6 +89,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
       case 'h':
         options.help = true;
         break;
+      case kVersion:
+        options.version = true;
+        break;
       case kColour:
         options.colours = true;
         break;
@@ -97,7 +105,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
         }
         break;
       case kLon:
-        if (!ParseDouble(value, options.longitude) || std::fabs(options.longitude) > kAntimeridian) {
+        if (!ParseDouble(value, options.longitude) ||
+            std::fabs(options.longitude) > kAntimeridian) {
           error = "longitude must be a number from -180 to 180, not '" + value + "'";
           return std::nullopt;
         }
@@ -121,7 +130,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
         options.logPath = value;
         break;
       case ':':
-        error = std::string(argv[static_cast<std::size_t>(optind) - 1]) + " needs a value";
+        error = "option '" + std::string(argv[static_cast<std::size_t>(optind) - 1]) +
+                "' needs a value";
         return std::nullopt;
       default:
         error = "unknown option '" + std::string(argv[static_cast<std::size_t>(optind) - 1]) + "'";
@@ -133,6 +143,17 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
     return std::nullopt;
   }
   return options;
+}
+
+bool TerminalTakesUtf8() {
+  for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') continue;
+    std::string locale(value);
+    for (char& c : locale) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return locale.find("utf-8") != std::string::npos || locale.find("utf8") != std::string::npos;
+  }
+  return false;
 }
 
 bool UseColours(const Options& options, bool onTerminal) {

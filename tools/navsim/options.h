@@ -17,6 +17,7 @@ struct Options {
   std::string logPath;            // one line per exchange, for scripts
   std::optional<bool> colours;    // unset: colours on a terminal only
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments after the program name. On failure returns nothing
@@ -26,6 +27,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
 // Colours as asked on the command line; else none when NO_COLOR is set;
 // else on a terminal only.
 bool UseColours(const Options& options, bool onTerminal);
+
+// Whether the terminal takes UTF-8, by the character set of the locale that
+// LC_ALL, LC_CTYPE or LANG names (the first one set wins); else it gets ASCII.
+bool TerminalTakesUtf8();
 
 extern const char* const kUsage;
 

@@ -23,32 +23,37 @@ std::string_view ColoursOf(Scheme scheme) {
   }
 }
 
-std::string SchemeLabel(Scheme scheme) {
-  switch (scheme) {
-    case Scheme::kDay:
-      return "\u2600 day  ";
-    case Scheme::kNight:
-      return "\u263E night";
-    default:
-      return "  -    ";
-  }
-}
-
 }  // namespace
 
-std::string Printable(std::string_view bytes) {
-  std::string text = Utf8FromWide(WideFromNarrow(bytes));
+std::string Printable(std::string_view bytes, bool utf8) {
+  bytes = bytes.substr(0, bytes.find('\0'));  // the text ends at its first zero byte
+  const std::string text = utf8 ? Utf8FromWide(WideFromNarrow(bytes)) : std::string(bytes);
   std::string shown;
   for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
     if (c == '\r') {
       shown += "\\r";
     } else if (c == '\n') {
       shown += "\\n";
-    } else {
+    } else if (utf8 || byte < 0x80) {
       shown.push_back(c);
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      shown += {'\\', 'x', kHex[byte >> 4U], kHex[byte & 0xFU]};
     }
   }
   return shown;
+}
+
+std::string Screen::SchemeLabel(Scheme scheme) const {
+  switch (scheme) {
+    case Scheme::kDay:
+      return Draw("\u2600 day  ", "* day  ");
+    case Scheme::kNight:
+      return Draw("\u263E night", "C night");
+    default:
+      return "  -    ";
+  }
 }
 
 void Screen::Started(std::string_view description) {
@@ -58,21 +63,22 @@ void Screen::Started(std::string_view description) {
 
 void Screen::Exchange(const std::tm& now, std::string_view request, std::string_view reply) {
   Line(now, ColoursOf(scheme_),
-       SchemeLabel(scheme_) + "  " + Printable(request) + "  \u2192  " + Printable(reply));
+       SchemeLabel(scheme_) + "  " + Printable(request, utf8_) + Draw("  \u2192  ", "  ->  ") +
+           Printable(reply, utf8_));
 }
 
 void Screen::SchemeChanged(const std::tm& now, Scheme scheme) {
   if (scheme == scheme_) return;
   scheme_ = scheme;
   const std::string name = scheme == Scheme::kDay ? "DAY" : "NIGHT";
-  Line(now, ColoursOf(scheme),
-       "\u2501\u2501\u2501 the navigator now shows its " + name + " colours \u2501\u2501\u2501");
+  const std::string rule = Draw("\u2501\u2501\u2501", "===");
+  Line(now, ColoursOf(scheme), rule + " the navigator now shows its " + name + " colours " + rule);
 }
 
 void Screen::Flash(const std::tm& now, std::string_view text, std::uint32_t ms) {
-  Line(
-      now, kFlashColours,
-      "\u2709  \u201E" + Printable(text) + "\u201C  (on screen for " + std::to_string(ms) + " ms)");
+  Line(now, kFlashColours,
+       Draw("\u2709  \u201E", "@  \"") + Printable(text, utf8_) + Draw("\u201C", "\"") +
+           "  (on screen for " + std::to_string(ms) + " ms)");
 }
 
 void Screen::Note(const std::tm& now, std::string_view text) {

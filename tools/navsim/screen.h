@@ -15,7 +15,8 @@ namespace nav::navsim {
 // and the greetings it flashes.
 class Screen {
  public:
-  Screen(std::FILE* out, bool colours) : out_(out), colours_(colours) {}
+  // `utf8`: the terminal takes UTF-8; else everything is drawn in ASCII.
+  Screen(std::FILE* out, bool colours, bool utf8) : out_(out), colours_(colours), utf8_(utf8) {}
 
   void Started(std::string_view description);
   // `request` and `reply` are the exchange's 8-bit texts.
@@ -26,13 +27,20 @@ class Screen {
 
  private:
   void Line(const std::tm& now, std::string_view colour, const std::string& text);
+  // The UTF-8 drawing where the terminal takes it, else the ASCII one.
+  [[nodiscard]] const char* Draw(const char* utf8, const char* ascii) const {
+    return utf8_ ? utf8 : ascii;
+  }
+  [[nodiscard]] std::string SchemeLabel(Scheme scheme) const;
 
   std::FILE* out_;
   bool colours_;
+  bool utf8_;
   Scheme scheme_ = Scheme::kUnknown;
 };
 
-// Shows 8-bit exchange text on a UTF-8 terminal, line ends made visible.
-std::string Printable(std::string_view bytes);
+// Shows 8-bit exchange text, line ends made visible: in UTF-8, or in ASCII
+// with the other characters as "\xHH" (their Windows-1252 byte).
+std::string Printable(std::string_view bytes, bool utf8);
 
 }  // namespace nav::navsim

@@ -8,17 +8,27 @@
 namespace suntimes {
 
 const char* const kUsage =
-    "usage: suntimes [--date YYYY-MM-DD] [--tz HOURS|ZONE] [--] LAT LON\n"
+    "usage: suntimes [--date YYYY-MM-DD] [--tz OFFSET|ZONE] [--] LAT LON\n"
+    "       suntimes --is-day [--date YYYY-MM-DD] [--time HH:MM] [--tz OFFSET|ZONE] [--] LAT LON\n"
     "       suntimes --batch\n"
     "\n"
-    "Sunrise and sunset of a local date (default today) at latitude LAT (north\n"
-    "positive) and longitude LON (east positive), in degrees, as local clock\n"
-    "times; for today also whether the Sun is up now. A rise or set that falls\n"
-    "on the day before or after is marked, as in \"00:23 (+1 day)\". --tz gives\n"
-    "the offset of local time from UT in hours, or a zone name (Europe/Berlin);\n"
-    "without it, or with a name, the zone's offset in force on that date is\n"
-    "used, daylight-saving time included. \"--\" ends the options, so that a\n"
-    "negative latitude may follow.\n"
+    "Sunrise and sunset of a local date (default today) at latitude LAT and\n"
+    "longitude LON, in degrees, as local clock times. LAT is north positive or\n"
+    "ends in N or S (52.37N, 33.87s), LON east positive or ends in E or W. A rise\n"
+    "or set that falls on the day before or after is marked, as in\n"
+    "\"00:23 (+1 day)\". For today it also tells whether the Sun is up now, and\n"
+    "which colour scheme nav_manager sends now and from when the other one.\n"
+    "\n"
+    "Times are the local clock of this machine's time zone unless --tz gives\n"
+    "another: hours from UT (5.5, -3), hours and minutes (+05:30, -0330), or a\n"
+    "zone name (Europe/Berlin). Without it, or with a name, the zone's offset\n"
+    "in force on that date is used, daylight-saving time included. \"--\" ends\n"
+    "the options, so that a negative latitude may follow.\n"
+    "\n"
+    "--is-day prints \"day\" and exits 0 when nav_manager would send its day\n"
+    "scheme at that local date and clock time, prints \"night\" and exits 1 when\n"
+    "it would send its night scheme, and exits 2 when it cannot tell (a wrong\n"
+    "argument). --date and --time default to the date and time now.\n"
     "\n"
     "Accuracy: the navigator manager's own solar theory, computed once for local\n"
     "noon. Against a modern ephemeris its times are off by a few minutes:\n"
@@ -30,11 +40,14 @@ const char* const kUsage =
     "shortest form that reads back to the same double. Any values are computed\n"
     "as given, whatever their range; a line that is not six numbers, a month\n"
     "outside 1..12, a day the month lacks or a value that is not finite gets\n"
-    "\"ERROR <reason>\" and the exit status becomes 1.\n";
+    "\"ERROR <reason>\" and the exit status becomes 1.\n"
+    "\n"
+    "Exit status: 0 answered; 1 a batch line could not be read or an answer not\n"
+    "written; 2 a wrong argument. With --is-day: 0 day, 1 night, 2 no answer.\n";
 
 namespace {
 
-enum class OptionId { kHelp = 1000, kBatch, kDate, kTz };
+enum class OptionId { kHelp = 1000, kVersion, kBatch, kIsDay, kDate, kTime, kTz };
 
 // One option: --name, also -letter when it has one. An option that takes a
 // value says what it wants when the value is missing.
@@ -47,9 +60,12 @@ struct OptionSpec {
 
 constexpr OptionSpec kOptions[] = {
     {OptionId::kHelp, 'h', "help", nullptr},
+    {OptionId::kVersion, '\0', "version", nullptr},
     {OptionId::kBatch, '\0', "batch", nullptr},
-    {OptionId::kDate, '\0', "date", "--date needs a value YYYY-MM-DD"},
-    {OptionId::kTz, '\0', "tz", "--tz needs a value: hours or a zone name"},
+    {OptionId::kIsDay, '\0', "is-day", nullptr},
+    {OptionId::kDate, '\0', "date", "option '--date' needs a value YYYY-MM-DD"},
+    {OptionId::kTime, '\0', "time", "option '--time' needs a value HH:MM"},
+    {OptionId::kTz, '\0', "tz", "option '--tz' needs a value: hours or a zone name"},
 };
 
 // The option getopt_long answered with: the letter of a short one, the id of
@@ -107,13 +123,15 @@ bool IsWholeOption(std::string_view arg) {
 
 // What the options together do not allow.
 std::optional<Failure> CheckCombination(const Options& options) {
-  if (options.help) return std::nullopt;
+  if (options.help || options.version) return std::nullopt;
   if (options.batch) {
-    if (!options.positional.empty() || options.date || options.tz) {
+    if (!options.positional.empty() || options.date || options.tz || options.time ||
+        options.isDay) {
       return UsageFailure("--batch takes no other arguments");
     }
     return std::nullopt;
   }
+  if (options.time && !options.isDay) return UsageFailure("--time goes with --is-day");
   if (options.positional.size() != 2) return UsageFailure("expected LAT and LON");
   return std::nullopt;
 }
@@ -136,18 +154,27 @@ Outcome<Options> ReadOptions(int argc, char** argv) {
       ++optind;
       continue;
     }
-    if (!IsWholeOption(arg)) return UsageFailure("unknown option " + std::string(arg));
+    if (!IsWholeOption(arg)) return UsageFailure("unknown option '" + std::string(arg) + "'");
     const int answer =
         getopt_long(argc, argv, tables.letters.c_str(), tables.names.data(), nullptr);
     const OptionSpec* spec = SpecAnswered(answer == ':' ? optopt : answer);
-    if (spec == nullptr) return UsageFailure("unknown option " + std::string(arg));
+    if (spec == nullptr) return UsageFailure("unknown option '" + std::string(arg) + "'");
     if (answer == ':') return UsageFailure(spec->missingValue);
     switch (spec->id) {
       case OptionId::kHelp:
         options.help = true;
         break;
+      case OptionId::kVersion:
+        options.version = true;
+        break;
       case OptionId::kBatch:
         options.batch = true;
+        break;
+      case OptionId::kIsDay:
+        options.isDay = true;
+        break;
+      case OptionId::kTime:
+        options.time = optarg;
         break;
       case OptionId::kDate:
         options.date = optarg;

@@ -11,10 +11,13 @@ namespace suntimes {
 // What the command line asks for; the texts point into the argument vector.
 struct Options {
   bool help = false;
+  bool version = false;
   bool batch = false;
+  bool isDay = false;
   std::vector<std::string_view> positional;
   std::optional<std::string_view> date;
   std::optional<std::string_view> tz;
+  std::optional<std::string_view> time;
 };
 
 // Reads the arguments after the program's name. Options may stand before,

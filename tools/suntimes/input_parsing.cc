@@ -1,5 +1,6 @@
 #include "input_parsing.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -14,6 +15,13 @@ std::string_view WithoutPlus(std::string_view text) {
     text.remove_prefix(1);
   }
   return text;
+}
+
+bool AllDigits(std::string_view text) {
+  for (const char c : text) {
+    if (std::isdigit(static_cast<unsigned char>(c)) == 0) return false;
+  }
+  return !text.empty();
 }
 
 template <typename Number>
@@ -77,7 +85,10 @@ std::optional<CalendarDate> ParseIsoDate(std::string_view text) {
   const auto unsignedDigits = [](std::string_view part) {
     return !part.empty() && part.front() != '+' && part.front() != '-';
   };
-  const std::optional<int> year = ParseInteger(text.substr(0, yearEnd));
+  const std::string_view yearText = text.substr(0, yearEnd);
+  const std::size_t signLength = yearText.front() == '-' || yearText.front() == '+' ? 1 : 0;
+  if (yearText.size() - signLength < 4) return std::nullopt;
+  const std::optional<int> year = ParseInteger(yearText);
   const std::optional<int> month =
       unsignedDigits(monthText) ? ParseInteger(monthText) : std::nullopt;
   const std::optional<int> day = unsignedDigits(dayText) ? ParseInteger(dayText) : std::nullopt;
@@ -85,6 +96,56 @@ std::optional<CalendarDate> ParseIsoDate(std::string_view text) {
     return std::nullopt;
   }
   return CalendarDate{*year, *month, *day};
+}
+
+std::optional<HoursAndMinutes> ParseHoursAndMinutes(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  const std::string_view hours = text.substr(0, colon);
+  const std::string_view minutes = text.substr(colon + 1);
+  if (hours.size() > 2 || !AllDigits(hours) || minutes.size() != 2 || !AllDigits(minutes)) {
+    return std::nullopt;
+  }
+  const HoursAndMinutes value{*ParseInteger(hours), *ParseInteger(minutes)};
+  if (value.minutes > 59) return std::nullopt;
+  return value;
+}
+
+std::optional<HoursAndMinutes> ParseClockTime(std::string_view text) {
+  const std::optional<HoursAndMinutes> value = ParseHoursAndMinutes(text);
+  if (!value || value->hours > 23) return std::nullopt;
+  return value;
+}
+
+std::optional<double> ParseZoneOffset(std::string_view text) {
+  const bool negative = text.starts_with('-');
+  std::string_view magnitude = text;
+  if (negative || text.starts_with('+')) magnitude.remove_prefix(1);
+  std::optional<HoursAndMinutes> parts = ParseHoursAndMinutes(magnitude);
+  // "+0530": four digits only with a sign, "0005" being 5 hours.
+  if (!parts && magnitude.size() == 4 && magnitude.size() < text.size() && AllDigits(magnitude)) {
+    parts =
+        HoursAndMinutes{*ParseInteger(magnitude.substr(0, 2)), *ParseInteger(magnitude.substr(2))};
+    if (parts->minutes > 59) return std::nullopt;
+  }
+  if (!parts) return ParseDecimal(text);
+  const double hours = parts->hours + parts->minutes / 60.0;
+  return negative ? -hours : hours;
+}
+
+std::optional<double> ParseCoordinate(std::string_view text, char positive, char negative) {
+  if (text.empty() || std::isalpha(static_cast<unsigned char>(text.back())) == 0) {
+    return ParseDecimal(text);
+  }
+  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+  const std::string_view number = text.substr(0, text.size() - 1);
+  if ((letter != positive && letter != negative) || number.empty() || number.front() == '-' ||
+      number.front() == '+') {
+    return std::nullopt;
+  }
+  const std::optional<double> degrees = ParseDecimal(number);
+  if (!degrees) return std::nullopt;
+  return letter == negative ? -*degrees : *degrees;
 }
 
 std::string CheckLatitude(double latitude) {
@@ -95,7 +156,10 @@ std::string CheckLatitude(double latitude) {
 }
 
 std::string CheckLongitude(double longitude) {
-  return std::fabs(longitude) <= 360.0 ? std::string() : "longitude outside -360..360";
+  // Likewise the navigator's 18000000 is 180.00000000000003 degrees.
+  constexpr double kNavigatorAntimeridian = 18000000 * 1e-05;
+  return std::fabs(longitude) <= kNavigatorAntimeridian ? std::string()
+                                                        : "longitude outside -180..180";
 }
 
 std::string CheckZoneOffset(double hours) {

@@ -11,7 +11,9 @@ namespace {
 
 ZoneClock ClockAt(const std::tm& fields) {
   return {{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday},
-          fields.tm_hour + fields.tm_min / 60.0 + fields.tm_sec / 3600.0};
+          fields.tm_hour,
+          fields.tm_min,
+          fields.tm_sec};
 }
 
 }  // namespace
@@ -28,16 +30,17 @@ ZoneClock ClockNow(std::optional<double> tz) {
   return ClockAt(fields);
 }
 
-std::optional<double> LocalOffsetOn(const CalendarDate& date) {
+std::optional<double> LocalOffsetAt(const CalendarDate& date, int hour, int minute) {
   std::tm fields{};
   fields.tm_year = date.year - 1900;
   fields.tm_mon = date.month - 1;
   fields.tm_mday = date.day;
-  fields.tm_hour = 12;
+  fields.tm_hour = hour;
+  fields.tm_min = minute;
   fields.tm_isdst = -1;
-  const std::time_t noon = std::mktime(&fields);
-  if (noon == static_cast<std::time_t>(-1)) return std::nullopt;
-  return LocalOffsetHoursAt(noon);
+  const std::time_t instant = std::mktime(&fields);
+  if (instant == static_cast<std::time_t>(-1)) return std::nullopt;
+  return LocalOffsetHoursAt(instant);
 }
 
 }  // namespace suntimes

@@ -15,6 +15,9 @@ namespace suntimes {
 
 namespace {
 
+// --is-day answers in its exit status: 0 day, 1 night, and this for no answer.
+constexpr int kNoAnswerStatus = 2;
+
 // Says why on standard error; returns the exit status.
 int Report(const Failure& failure) {
   if (failure.kind == Failure::Kind::kUsage) {
@@ -33,6 +36,21 @@ int OutputWritten(int status) {
   return 1;
 }
 
+int AnswerIsDay(const Options& options) {
+  const Outcome<PlaceRequest> request = ReadPlaceRequest(options);
+  if (!request.Ok()) {
+    Report(request.Error());
+    return kNoAnswerStatus;
+  }
+  const std::int32_t scheme = WriteScheme(request.Get(), stdout);
+  if (scheme == nav::kNoDecision) {
+    Report(SystemFailure("the local time zone gives no offset for that date and time"));
+    return kNoAnswerStatus;
+  }
+  if (OutputWritten(0) != 0) return kNoAnswerStatus;
+  return scheme == nav::kDay ? 0 : 1;
+}
+
 int Run(int argc, char** argv) {
   const Outcome<Options> read = ReadOptions(argc, argv);
   if (!read.Ok()) return Report(read.Error());
@@ -41,10 +59,15 @@ int Run(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return OutputWritten(0);
   }
+  if (options.version) {
+    std::printf("suntimes %s\n", NAV_MANAGER_VERSION);
+    return OutputWritten(0);
+  }
   if (options.batch) {
     WriteLinesAsTheyAre(stdout);
     return RunBatch(stdin, stdout);
   }
+  if (options.isDay) return AnswerIsDay(options);
   const Outcome<PlaceRequest> request = ReadPlaceRequest(options);
   if (!request.Ok()) return Report(request.Error());
   WritePlaceTimes(request.Get(), stdout);

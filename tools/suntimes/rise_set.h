@@ -1,19 +1,13 @@
 #pragma once
 
-#include <cstdint>
-
 #include "input_parsing.h"
+#include "shell/day_night.h"
 
 namespace suntimes {
 
-// One answer of the ephemeris, the outputs set to 0 before the call.
-struct RiseSet {
-  std::int32_t rc = 0;
-  double rise = 0.0;
-  double set = 0.0;
-  double rawRise = 0.0;
-  double rawSet = 0.0;
-};
+// One answer of the ephemeris, the outputs set to 0 before the call: the
+// same record the daemon's decision keeps.
+using RiseSet = nav::SunOfDay;
 
 RiseSet ComputeRiseSetOn(const CalendarDate& date, double tz, double latitude, double longitude);
 

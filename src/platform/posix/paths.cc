@@ -41,18 +41,40 @@ bool FitsSocketAddress(const std::string& directory) {
   return directory.size() + 1 + kLongestWindowName < sizeof(sockaddr_un::sun_path);
 }
 
+// How a lookup of the runtime folder may treat what is missing.
+enum class Missing { kCreate, kLeave };
+
 // A private folder in /tmp, made once and found again through the record.
-std::string RecordedPrivateDirectory(const std::string& cache) {
+std::string RecordedPrivateDirectory(const std::string& cache, Missing missing) {
   const std::string record = cache + "/nav_manager.runtime";
   std::string directory;
-  if (std::ifstream in(record); in && std::getline(in, directory) && FitsSocketAddress(directory) &&
-                                !PrepareRuntimeDirectory(directory)) {
+  const auto usable = missing == Missing::kCreate ? PrepareRuntimeDirectory : CheckRuntimeDirectory;
+  if (std::ifstream in(record);
+      in && std::getline(in, directory) && FitsSocketAddress(directory) && !usable(directory)) {
     return directory;
   }
+  if (missing == Missing::kLeave) return {};
   std::string pattern = "/tmp/nav_manager-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) return {};
   std::ofstream(record, std::ios::trunc) << pattern << '\n';
   return pattern;
+}
+
+std::string RuntimeDirectory(Missing missing) {
+  if (std::string own = VariableOrEmpty("NAV_MANAGER_RUNTIME_DIR"); !own.empty()) {
+    return own;
+  }
+  if (std::string runtime = VariableOrEmpty("XDG_RUNTIME_DIR"); !runtime.empty()) {
+    return runtime + "/nav_manager";
+  }
+  // A fixed name in /tmp could be made first by another user, and the
+  // program could then never start.
+  const std::string home = VariableOrEmpty("HOME");
+  if (home.empty()) return "/tmp/nav_manager-" + std::to_string(::getuid());
+  const std::string cache = home + "/.cache";
+  if (missing == Missing::kCreate) ::mkdir(cache.c_str(), 0700);
+  if (FitsSocketAddress(cache + "/nav_manager")) return cache + "/nav_manager";
+  return RecordedPrivateDirectory(cache, missing);
 }
 
 }  // namespace
@@ -72,22 +94,9 @@ std::string NativePathFromHandheld(std::string_view root, std::wstring_view hand
   return native;
 }
 
-std::string RuntimeDirectoryFromEnvironment() {
-  if (std::string own = VariableOrEmpty("NAV_MANAGER_RUNTIME_DIR"); !own.empty()) {
-    return own;
-  }
-  if (std::string runtime = VariableOrEmpty("XDG_RUNTIME_DIR"); !runtime.empty()) {
-    return runtime + "/nav_manager";
-  }
-  // A fixed name in /tmp could be made first by another user, and the
-  // program could then never start.
-  const std::string home = VariableOrEmpty("HOME");
-  if (home.empty()) return "/tmp/nav_manager-" + std::to_string(::getuid());
-  const std::string cache = home + "/.cache";
-  ::mkdir(cache.c_str(), 0700);
-  if (FitsSocketAddress(cache + "/nav_manager")) return cache + "/nav_manager";
-  return RecordedPrivateDirectory(cache);
-}
+std::string RuntimeDirectoryFromEnvironment() { return RuntimeDirectory(Missing::kCreate); }
+
+std::string ExistingRuntimeDirectoryFromEnvironment() { return RuntimeDirectory(Missing::kLeave); }
 
 std::optional<std::string> PrepareRuntimeDirectory(const std::string& directory) {
   if (directory.empty()) {
@@ -95,6 +104,13 @@ std::optional<std::string> PrepareRuntimeDirectory(const std::string& directory)
   }
   if (::mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST) {
     return "cannot create the runtime folder " + directory + ": " + std::strerror(errno);
+  }
+  return CheckRuntimeDirectory(directory);
+}
+
+std::optional<std::string> CheckRuntimeDirectory(const std::string& directory) {
+  if (directory.empty()) {
+    return "no runtime folder is known";
   }
   // lstat: a symbolic link in the directory's place is refused like any
   // other thing that is not our own private directory.

@@ -25,10 +25,15 @@ std::string NativePathFromHandheld(std::string_view root, std::wstring_view hand
 // /tmp whose path is recorded in $HOME/.cache/nav_manager.runtime.
 // /tmp/nav_manager-<uid> only without HOME.
 std::string RuntimeDirectoryFromEnvironment();
+// The same folder, found without creating anything: empty when it would
+// first have to be made (then no instance can be running in it).
+std::string ExistingRuntimeDirectoryFromEnvironment();
 
 // Creates the runtime folder `directory` (mode 0700) when it is missing.
 // Why it cannot be used, or nothing when it can: it must be a directory of
 // this user (not a symbolic link) that group and others may not write to.
 std::optional<std::string> PrepareRuntimeDirectory(const std::string& directory);
+// The same check of a folder that must already exist; nothing is created.
+std::optional<std::string> CheckRuntimeDirectory(const std::string& directory);
 
 }  // namespace nav::posix

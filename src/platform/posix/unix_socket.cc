@@ -151,13 +151,16 @@ std::optional<std::string> ReceiveLine(int fd, std::size_t maxLength, int timeou
   }
 }
 
-bool PeerIsOwnUser(int fd) {
+bool PeerIsOwnUser(int fd) { return PeerProcessOfOwnUser(fd).has_value(); }
+
+std::optional<pid_t> PeerProcessOfOwnUser(int fd) {
   ucred credentials{};
   socklen_t length = sizeof credentials;
-  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0) {
-    return false;
+  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0 ||
+      credentials.uid != ::geteuid()) {
+    return std::nullopt;
   }
-  return credentials.uid == ::geteuid();
+  return credentials.pid;
 }
 
 }  // namespace nav::posix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,5 +33,8 @@ bool SendAll(int fd, std::string_view bytes);
 std::optional<std::string> ReceiveLine(int fd, std::size_t maxLength, int timeoutMs);
 // True when the peer of a connected socket runs as this process's user.
 bool PeerIsOwnUser(int fd);
+// The process id of that peer when it runs as this process's user; for the
+// connecting side, the process that listens.
+std::optional<pid_t> PeerProcessOfOwnUser(int fd);
 
 }  // namespace nav::posix
