@@ -4,6 +4,7 @@
 
 #include "clock_text.h"
 #include "rise_set.h"
+#include "sun/sun_calculator.h"
 #include "zone_clock.h"
 
 namespace suntimes {
@@ -122,9 +123,9 @@ void WritePlaceTimes(const PlaceRequest& request, std::FILE* out) {
   std::fprintf(out, "%04d-%02d-%02d %s\n", date.year, date.month, date.day,
                OffsetText(request.tz).c_str());
   bool up = false;
-  if (answer.rc == -1) {
+  if (answer.rc == nav::kSunNeverRises) {
     std::fprintf(out, "no sunrise today\n");
-  } else if (answer.rc == -2) {
+  } else if (answer.rc == nav::kSunNeverSets) {
     std::fprintf(out, "no sunset today\n");
     up = true;
   } else {
