@@ -13,8 +13,8 @@ namespace nav::win32 {
 class Win32FileSystem : public platform::FileSystem {
  public:
   // "\TomTom\..." is on the drive (or share) the program lies on, whatever
-  // the current drive, so that every program of the exchange started from
-  // the same drive meets in one folder. Tests put a directory of their own in
+  // the current drive, so that the programs of the exchange that lie on one
+  // drive meet in one folder. Tests put a directory of their own in
   // front with `rootDirectory`.
   Win32FileSystem();
   explicit Win32FileSystem(std::wstring rootDirectory);
