@@ -1,15 +1,17 @@
 #include "platform/win32/drive_root.h"
 
+#include <string_view>
+
 #include "platform/win32/win32_process.h"
 
 namespace nav::win32 {
 namespace {
 
-constexpr wchar_t kLongPrefix[] = L"\\\\?\\";
-constexpr wchar_t kLongSharePrefix[] = L"\\\\?\\UNC\\";
-constexpr wchar_t kSharePrefix[] = L"\\\\";
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+constexpr std::wstring_view kLongSharePrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kSharePrefix = L"\\\\";
 
-bool StartsWith(const std::wstring& text, const std::wstring& prefix) {
+bool StartsWith(const std::wstring& text, std::wstring_view prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
 
@@ -29,13 +31,9 @@ std::wstring ShareAt(const std::wstring& path, std::size_t from) {
 }  // namespace
 
 std::wstring DriveRootOf(const std::wstring& path) {
-  if (StartsWith(path, kLongSharePrefix)) return ShareAt(path, std::size(kLongSharePrefix) - 1);
-  std::size_t drive = 0;
-  if (StartsWith(path, kLongPrefix)) {
-    drive = std::size(kLongPrefix) - 1;
-  } else if (StartsWith(path, kSharePrefix)) {
-    return ShareAt(path, std::size(kSharePrefix) - 1);
-  }
+  if (StartsWith(path, kLongSharePrefix)) return ShareAt(path, kLongSharePrefix.size());
+  const std::size_t drive = StartsWith(path, kLongPrefix) ? kLongPrefix.size() : 0;
+  if (drive == 0 && StartsWith(path, kSharePrefix)) return ShareAt(path, kSharePrefix.size());
   if (path.size() >= drive + 2 && IsDriveLetter(path[drive]) && path[drive + 1] == L':') {
     return path.substr(0, drive + 2);
   }

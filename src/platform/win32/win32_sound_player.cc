@@ -21,17 +21,17 @@ std::optional<std::string> ReadSoundFile(const std::wstring& path) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::optional<std::string> bytes;
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file, &size) != 0 && size.QuadPart >= 0 &&
-      static_cast<std::uint64_t>(size.QuadPart) <= sound::kLargestWaveFileBytes) {
-    bytes.emplace(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD got = 0;
-    if (ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) == 0)
-      got = 0;
-    bytes->resize(got);
-  }
+  const bool fits = GetFileSizeEx(file, &size) != 0 && size.QuadPart >= 0 &&
+                    static_cast<std::uint64_t>(size.QuadPart) <= sound::kLargestWaveFileBytes;
+  std::string bytes(fits ? static_cast<std::size_t>(size.QuadPart) : 0, '\0');
+  DWORD got = 0;
+  const bool read =
+      fits && ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) != 0;
   CloseHandle(file);
+  if (!read) return std::nullopt;
+  // A file cut short meanwhile gives what it still holds.
+  bytes.resize(got);
   return bytes;
 }
 

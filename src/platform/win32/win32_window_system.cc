@@ -70,7 +70,7 @@ bool Win32WindowSystem::SendWithin(platform::WindowHandle window, std::uint32_t 
 }
 
 bool Win32WindowSystem::LockClass(const std::wstring& className, std::uint32_t timeoutMs) {
-  if (classLocks_.count(className) != 0) return true;
+  if (classLocks_.contains(className)) return true;
   const std::wstring name = L"Local\\nav_manager.class." + className;
   const HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
   if (mutex == nullptr) return false;
