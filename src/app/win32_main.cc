@@ -31,5 +31,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   nav::win32::Win32Process process;
   nav::win32::Win32WindowSystem windows(instance);
   nav::platform::Platform platform{files, clock, stop, notifier, sound, process, windows, windows};
-  return nav::RunNavManager(platform, shellState);
+  const int exitCode = nav::RunNavManager(platform, shellState);
+  // A stopping start has set the end sound going; it would end with the process.
+  sound.FinishPlaying();
+  return exitCode;
 }

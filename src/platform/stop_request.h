@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/window_system.h"
+
 namespace nav::platform {
 
 // Whether the program has been asked to stop while it is busy: a long tick
@@ -11,6 +13,11 @@ class StopRequest {
 
   // True while a request to stop the program waits for the message loop.
   virtual bool StopRequested() = 0;
+  // Asks the process that owns `window` (the running instance's marker) to
+  // stop waiting: its StopRequested answers true from then on. A later start
+  // does this just before it sends the close request. Where stop requests
+  // reach the program another way, there is nothing to do.
+  virtual void RequestStopOf(WindowHandle /*window*/) {}
 };
 
 }  // namespace nav::platform

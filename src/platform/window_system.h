@@ -53,6 +53,25 @@ class WindowManager {
   // window went away first).
   virtual std::intptr_t Send(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;
+  // Send that waits at most `timeoutMs` for the message to be handled. False
+  // when the window's owner has not handled it by then (it hangs, or is
+  // stopped in a debugger): the sender gives up and leaves it alone. True
+  // once it was handled or the window went away. Where a send cannot be
+  // bounded, this waits as Send does.
+  virtual bool SendWithin(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
+                          std::intptr_t lParam, std::uint32_t /*timeoutMs*/) {
+    Send(window, id, wParam, lParam);
+    return true;
+  }
+  // Makes looking for a window of `className` and creating one a single step
+  // across processes: from LockClass until UnlockClass, another process's
+  // LockClass of the same class waits, for at most `timeoutMs`. False when the
+  // lock was not had by then. Where creating a window is exclusive by itself
+  // (of racing creations only one succeeds), there is nothing to lock.
+  virtual bool LockClass(const std::wstring& /*className*/, std::uint32_t /*timeoutMs*/) {
+    return true;
+  }
+  virtual void UnlockClass(const std::wstring& /*className*/) {}
 
   virtual bool RegisterWindowClass(const WindowClass& windowClass) = 0;
   // Creates a window of a registered class; kNoWindow on failure.

@@ -8,8 +8,7 @@ namespace nav {
 std::int32_t ClaimSingleInstance(platform::Platform& platform) {
   const platform::WindowHandle running = platform.windows.Find(kMarkerClassName, nullptr);
   if (running != platform::kNoWindow) {
-    StopRunningInstance(platform, running);
-    return kRunningInstanceStopped;
+    return StopRunningInstance(platform, running);
   }
   platform::WindowClass windowClass;
   windowClass.className = kMarkerClassName;
@@ -23,10 +22,16 @@ std::int32_t ClaimSingleInstance(platform::Platform& platform) {
   return kInstanceClaimed;
 }
 
-void StopRunningInstance(platform::Platform& platform, platform::WindowHandle marker) {
+std::int32_t StopRunningInstance(platform::Platform& platform, platform::WindowHandle marker) {
   platform.sound.Play(GetProgramDirectory(platform.process) + L"EndSound.wav",
                       platform::PlayMode::kAsynchronous);
-  platform.windows.Send(marker, WM_CLOSE, 0, 0);
+  // A tick in progress stops waiting for the navigator, so that the close
+  // request is handled soon.
+  platform.stop.RequestStopOf(marker);
+  if (!platform.windows.SendWithin(marker, WM_CLOSE, 0, 0, kCloseAnswerMs)) {
+    return kRunningInstanceNotAnswering;
+  }
+  return kRunningInstanceStopped;
 }
 
 }  // namespace nav

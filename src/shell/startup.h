@@ -9,7 +9,8 @@ namespace nav {
 // returns, or claims the marker, announces the start, ticks every 38 s and
 // runs the message loop until the marker window is closed. Returns the
 // process's exit code: 0 for a run or a stop, 1 when the marker window or the
-// timer cannot be made.
+// timer cannot be made, or the running instance does not answer its close
+// request.
 int RunNavManager(platform::Platform& platform, ShellState& state);
 
 }  // namespace nav

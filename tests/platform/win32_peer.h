@@ -10,15 +10,19 @@
 
 namespace nav::testing {
 
+// The test's own folder, where win32_test_peer.exe lies.
+inline std::filesystem::path TestFolder() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return std::filesystem::path(self).parent_path();
+}
+
 // A second process for the cross-process cases: win32_test_peer.exe from the
 // test's own folder, ended when the object goes.
 class Win32Peer {
  public:
   explicit Win32Peer(const std::wstring& arguments) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::filesystem::path peer =
-        std::filesystem::path(self).parent_path() / L"win32_test_peer.exe";
+    const std::filesystem::path peer = TestFolder() / L"win32_test_peer.exe";
     std::wstring commandLine = L"\"" + peer.wstring() + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

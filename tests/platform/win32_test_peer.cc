@@ -2,13 +2,22 @@
 //   win32_test_peer hold FILE   opens FILE without sharing, creates FILE.held,
 //                               and keeps it open until FILE.release appears
 //   win32_test_peer window      a window of class "NavPeer" titled "Peer" that
-//                               answers 0x8000 with wParam + lParam and ends
-//                               with 0 once closed
+//                               answers 0x8000 with wParam + lParam, 0x8001
+//                               with whether a stop was requested of it, is
+//                               busy for wParam ms on a posted 0x8002 (and
+//                               sets the event "Local\NavPeerBusy"), and
+//                               ends with 0 once closed
 //   win32_test_peer find CLASS  exits 0 when a window of CLASS exists, else 1
+//   win32_test_peer count CLASS exits with the number of windows of CLASS
+//   win32_test_peer broadcast S sends every window the system's "a setting
+//                               changed" message, five times a second, for
+//                               S seconds
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
+#include "platform/win32/win32_stop_request.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace {
@@ -31,15 +40,29 @@ int Hold(const std::wstring& path) {
 
 int Window() {
   nav::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  nav::win32::Win32StopRequest stop;
   windows.RegisterWindowClass({L"NavPeer",
-                               [&windows](nav::platform::WindowHandle w, std::uint32_t id,
-                                          std::uintptr_t wp, std::intptr_t lp) {
-                                 if (id == WM_DESTROY) {
-                                   windows.PostQuitMessage(0);
-                                   return std::intptr_t{0};
+                               [&windows, &stop](nav::platform::WindowHandle w, std::uint32_t id,
+                                                 std::uintptr_t wp, std::intptr_t lp) {
+                                 switch (id) {
+                                   case WM_DESTROY:
+                                     windows.PostQuitMessage(0);
+                                     return std::intptr_t{0};
+                                   case 0x8000:
+                                     return static_cast<std::intptr_t>(wp) + lp;
+                                   case 0x8001:
+                                     return std::intptr_t{stop.StopRequested() ? 1 : 0};
+                                   case 0x8002: {
+                                     const HANDLE busy =
+                                         CreateEventW(nullptr, TRUE, FALSE, L"Local\\NavPeerBusy");
+                                     SetEvent(busy);
+                                     Sleep(static_cast<DWORD>(wp));
+                                     CloseHandle(busy);
+                                     return std::intptr_t{0};
+                                   }
+                                   default:
+                                     return windows.DefaultProcedure(w, id, wp, lp);
                                  }
-                                 if (id == 0x8000) return static_cast<std::intptr_t>(wp) + lp;
-                                 return windows.DefaultProcedure(w, id, wp, lp);
                                },
                                0});
   if (windows.Create({0, L"NavPeer", L"Peer", 0, 10, 10, 50, 50}) == nav::platform::kNoWindow) {
@@ -53,6 +76,31 @@ int Window() {
   return static_cast<int>(message.wParam);
 }
 
+BOOL CALLBACK CountWindow(HWND window, LPARAM context) {
+  auto& counted = *reinterpret_cast<std::pair<std::wstring, int>*>(context);
+  wchar_t className[256];
+  const int length = GetClassNameW(window, className, 256);
+  if (length > 0 && counted.first == std::wstring(className, static_cast<std::size_t>(length)))
+    ++counted.second;
+  return TRUE;
+}
+
+int Count(const std::wstring& className) {
+  std::pair<std::wstring, int> counted{className, 0};
+  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&counted));
+  return counted.second;
+}
+
+int Broadcast(int seconds) {
+  static const wchar_t kArea[] = L"Environment";
+  for (int i = 0; i < seconds * 5; ++i) {
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(kArea),
+                        SMTO_NORMAL, 1000, nullptr);
+    Sleep(200);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -60,5 +108,7 @@ int wmain(int argc, wchar_t** argv) {
   if (mode == L"hold" && argc > 2) return Hold(argv[2]);
   if (mode == L"window") return Window();
   if (mode == L"find" && argc > 2) return FindWindowW(argv[2], nullptr) != nullptr ? 0 : 1;
+  if (mode == L"count" && argc > 2) return Count(argv[2]);
+  if (mode == L"broadcast" && argc > 2) return Broadcast(_wtoi(argv[2]));
   return 1;
 }

@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "platform/win32/drive_root.h"
 #include "platform/win32/win32_process.h"
+#include "platform/win32/win32_stop_request.h"
 #include "win32_peer.h"
 
 namespace nav::win32 {
@@ -37,6 +39,27 @@ TEST(Win32WindowSystemTest, FindSendAndCloseAcrossProcesses) {
   windows.Send(found, WM_CLOSE, 0, 0);
   // The close has been handled when Send returns: the window is gone.
   EXPECT_EQ(windows.Find(L"NavPeer", nullptr), kNoWindow);
+  EXPECT_EQ(peer.ExitCode(20000), 0);
+}
+
+// A later start asks the owner of a window to stop waiting, and gives up on
+// a window whose owner is busy past the time limit, leaving it alone.
+TEST(Win32WindowSystemTest, StopRequestReachesTheOwnerAndABusyOwnerIsGivenUpOn) {
+  Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  Win32Peer peer(L"window");
+  WindowHandle found = kNoWindow;
+  ASSERT_TRUE(Eventually([&] { return (found = windows.Find(L"NavPeer", nullptr)) != kNoWindow; }));
+  EXPECT_EQ(windows.Send(found, 0x8001, 0, 0), 0);
+  Win32StopRequest().RequestStopOf(found);
+  EXPECT_EQ(windows.Send(found, 0x8001, 0, 0), 1);
+
+  const HANDLE busy = CreateEventW(nullptr, TRUE, FALSE, L"Local\\NavPeerBusy");
+  PostMessageW(reinterpret_cast<HWND>(found), 0x8002, 3000, 0);
+  ASSERT_EQ(WaitForSingleObject(busy, 20000), WAIT_OBJECT_0);
+  CloseHandle(busy);
+  EXPECT_FALSE(windows.SendWithin(found, 0x8000, 40, 2, 300));
+  EXPECT_EQ(peer.ExitCode(0), -1);
+  EXPECT_TRUE(windows.SendWithin(found, WM_CLOSE, 0, 0, 20000));
   EXPECT_EQ(peer.ExitCode(20000), 0);
 }
 
@@ -72,6 +95,17 @@ TEST(Win32ProcessTest, ExecutablePathEndsInTheProgramsName) {
   ASSERT_GT(path.size(), name.size());
   EXPECT_EQ(path.substr(path.size() - name.size()), name);
   EXPECT_EQ(process.PathSeparators(), L"\\");
+}
+
+TEST(Win32DriveRootTest, DriveOrShareOfAPath) {
+  EXPECT_EQ(DriveRootOf(L"C:\\Program Files\\nav\\nav_manager.exe"), L"C:");
+  EXPECT_EQ(DriveRootOf(L"d:\\nav_manager.exe"), L"d:");
+  EXPECT_EQ(DriveRootOf(L"\\\\server\\share\\nav\\nav_manager.exe"), L"\\\\server\\share");
+  EXPECT_EQ(DriveRootOf(L"\\\\?\\C:\\nav\\nav_manager.exe"), L"\\\\?\\C:");
+  EXPECT_EQ(DriveRootOf(L"\\\\?\\UNC\\server\\share\\nav_manager.exe"),
+            L"\\\\?\\UNC\\server\\share");
+  EXPECT_EQ(DriveRootOf(L"\\\\server"), L"");
+  EXPECT_EQ(DriveRootOf(L"nav_manager.exe"), L"");
 }
 
 }  // namespace

@@ -34,10 +34,10 @@ TEST(StartUp, PlaysTheStartSoundToItsEndThenTicksOnePeriodLater) {
   EXPECT_EQ(RunNavManager(fake.platform, fake.state), 0);
 
   const std::vector<std::string> texts = fake.journal.Texts();
-  const std::vector<std::string> startUp(texts.begin(), texts.begin() + 6);
-  EXPECT_THAT(startUp, ElementsAre("Find KW5", "RegisterWindowClass KW5 icon 105", "Create KW5",
-                                   "ShowWindow hide", "Play /opt/nav/bin/StartSound.wav sync",
-                                   "SetTimer 7123 38000"));
+  const std::vector<std::string> startUp(texts.begin(), texts.begin() + 7);
+  EXPECT_THAT(startUp, ElementsAre("LockClass KW5", "Find KW5", "RegisterWindowClass KW5 icon 105",
+                                   "Create KW5", "ShowWindow hide",
+                                   "Play /opt/nav/bin/StartSound.wav sync", "SetTimer 7123 38000"));
   EXPECT_EQ(fake.journal.Starting("SetTimer").at(0).at, kStartSound);
   const auto ticks = fake.journal.Starting("Dispatch WM_TIMER");
   ASSERT_EQ(ticks.size(), 2U);
@@ -104,6 +104,8 @@ TEST(Toggle, AStartThatFindsARunningInstanceStopsItAndEnds) {
   EXPECT_EQ(RunNavManager(fake.platform, fake.state), 0);
 
   EXPECT_THAT(fake.windows.WindowOf(running)->received, ElementsAre(WM_CLOSE));
+  // A tick in progress there is asked to stop waiting for the navigator.
+  EXPECT_THAT(fake.stop.requestedOf, ElementsAre(running));
   ASSERT_EQ(fake.sound.played.size(), 1U);
   EXPECT_EQ(fake.sound.played[0].path, L"/opt/nav/bin/EndSound.wav");
   EXPECT_EQ(fake.sound.played[0].mode, platform::PlayMode::kAsynchronous);
@@ -160,6 +162,25 @@ TEST(Toggle, AMarkerThatCannotBeCreatedFailsTheStart) {
   EXPECT_THAT(fake.journal.Starting("Send"), IsEmpty());
   EXPECT_THAT(fake.journal.Starting("SetTimer"), IsEmpty());
   EXPECT_FALSE(fake.state.channel);
+}
+
+// A hung instance is given up on after the time limit with 1 and left alone;
+// a start that cannot take the claim at all touches nothing.
+TEST(Toggle, AHungInstanceOrAClaimThatCannotBeHadFailsTheStart) {
+  FakePlatform fake;
+  const platform::WindowHandle hung = fake.windows.AddForeignWindow(L"KW5", L"");
+  fake.windows.HangForeignWindow(hung);
+
+  EXPECT_EQ(RunNavManager(fake.platform, fake.state), 1);
+
+  EXPECT_TRUE(fake.windows.IsWindow(hung));
+  EXPECT_EQ(fake.clock.Elapsed(), std::chrono::milliseconds{100000});
+  EXPECT_THAT(fake.windows.CreatedWindows(), IsEmpty());
+
+  FakePlatform locked;
+  locked.windows.refuseClassLock = true;
+  EXPECT_EQ(RunNavManager(locked.platform, locked.state), 1);
+  EXPECT_THAT(locked.journal.Texts(), ElementsAre("LockClass KW5"));
 }
 
 TEST(StartUp, ATimerThatCannotBeMadeFailsTheStartInsteadOfRunningWithoutTicks) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "platform/stop_request.h"
 
@@ -13,9 +14,14 @@ class FakeStopRequest : public platform::StopRequest {
  public:
   bool StopRequested() override { return requested_ || (arrived_ && arrived_()); }
 
+  // Stop requests this start made of running instances, by their markers.
+  void RequestStopOf(platform::WindowHandle window) override { requestedOf.push_back(window); }
+
   void Request() { requested_ = true; }
   // The stop is there from the first look at which `arrived` holds.
   void ArrivesWhen(std::function<bool()> arrived) { arrived_ = std::move(arrived); }
+
+  std::vector<platform::WindowHandle> requestedOf;
 
  private:
   bool requested_ = false;

@@ -74,6 +74,24 @@ std::intptr_t FakeWindowSystem::Send(platform::WindowHandle window, std::uint32_
   return procedure ? procedure(window, id, wParam, lParam) : 0;
 }
 
+bool FakeWindowSystem::SendWithin(platform::WindowHandle window, std::uint32_t id,
+                                  std::uintptr_t wParam, std::intptr_t lParam,
+                                  std::uint32_t timeoutMs) {
+  const Window* target = Lookup(window);
+  if (target == nullptr || !target->hung) {
+    Send(window, id, wParam, lParam);
+    return true;
+  }
+  journal_.Add("Send " + MessageName(id) + " to " + Ascii(target->className) + " not handled");
+  clock_.Advance(milliseconds{timeoutMs});
+  return false;
+}
+
+bool FakeWindowSystem::LockClass(const std::wstring& className, std::uint32_t /*timeoutMs*/) {
+  journal_.Add("LockClass " + Ascii(className));
+  return !refuseClassLock;
+}
+
 bool FakeWindowSystem::RegisterWindowClass(const platform::WindowClass& windowClass) {
   journal_.Add("RegisterWindowClass " + Ascii(windowClass.className) + " icon " +
                std::to_string(windowClass.iconResource));
@@ -228,6 +246,10 @@ platform::WindowHandle FakeWindowSystem::AddForeignWindow(std::wstring className
 
 void FakeWindowSystem::RemoveForeignWindow(platform::WindowHandle window) {
   if (Window* target = Lookup(window)) target->alive = false;
+}
+
+void FakeWindowSystem::HangForeignWindow(platform::WindowHandle window) {
+  if (Window* target = Lookup(window)) target->hung = true;
 }
 
 void FakeWindowSystem::At(milliseconds at, std::function<void()> action) {

@@ -35,6 +35,7 @@ class FakeWindowSystem : public platform::WindowManager, public platform::Messag
     bool ownedByProgram = false;
     bool alive = true;
     bool visible = false;
+    bool hung = false;  // handles nothing that is sent to it
     platform::WindowCreation creation;
     platform::WindowProcedure procedure;
     std::vector<std::uint32_t> received;  // messages sent to it, in order
@@ -46,6 +47,10 @@ class FakeWindowSystem : public platform::WindowManager, public platform::Messag
   platform::WindowHandle Find(const std::wstring& className, const std::wstring* title) override;
   std::intptr_t Send(platform::WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
+  // A hung window lets the time limit pass on the clock and is given up on.
+  bool SendWithin(platform::WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
+                  std::intptr_t lParam, std::uint32_t timeoutMs) override;
+  bool LockClass(const std::wstring& className, std::uint32_t timeoutMs) override;
   bool RegisterWindowClass(const platform::WindowClass& windowClass) override;
   platform::WindowHandle Create(const platform::WindowCreation& creation) override;
   bool IsWindow(platform::WindowHandle window) override;
@@ -68,6 +73,8 @@ class FakeWindowSystem : public platform::WindowManager, public platform::Messag
                                           platform::WindowProcedure procedure = {});
   // A foreign window goes away, as when its process ends.
   void RemoveForeignWindow(platform::WindowHandle window);
+  // A foreign window's process stops handling messages.
+  void HangForeignWindow(platform::WindowHandle window);
   // Runs `action` between messages once virtual time (clock.Elapsed()) has
   // reached `at`: what another process does meanwhile.
   void At(std::chrono::milliseconds at, std::function<void()> action);
@@ -80,6 +87,8 @@ class FakeWindowSystem : public platform::WindowManager, public platform::Messag
   bool refuseCreation = false;
   // When set, SetTimer fails as when no timer can be made.
   bool refuseTimers = false;
+  // When set, LockClass fails as when another start holds the lock too long.
+  bool refuseClassLock = false;
 
   [[nodiscard]] const Window* WindowOf(platform::WindowHandle window) const;
   // The windows the program created, in order.

@@ -1,6 +1,6 @@
 // navsim on Win32: a real window of the navigator's class and title, and the
-// exchange folder on the current drive. Requests are looked for by a short
-// poll of the exchange folder.
+// exchange folder on the drive navsim lies on, as nav_manager finds it.
+// Requests are looked for by a short poll of the exchange folder.
 #include <io.h>
 #include <windows.h>
 

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/win32/drive_root.h"
+
 namespace nav::win32 {
 namespace {
 
@@ -61,6 +63,8 @@ std::unique_ptr<platform::ExclusiveFile> Open(const std::wstring& path, DWORD ac
 }
 
 }  // namespace
+
+Win32FileSystem::Win32FileSystem() : root_(ProgramDriveRoot()) {}
 
 Win32FileSystem::Win32FileSystem(std::wstring rootDirectory) : root_(std::move(rootDirectory)) {}
 

@@ -12,9 +12,11 @@ namespace nav::win32 {
 // deletion, fails, in this process or any other.
 class Win32FileSystem : public platform::FileSystem {
  public:
-  // Paths are used as written, "\TomTom\..." being the root of the current
-  // drive. Tests put a directory of their own in front with `rootDirectory`.
-  Win32FileSystem() = default;
+  // "\TomTom\..." is on the drive (or share) the program lies on, whatever
+  // the current drive, so that the programs of the exchange that lie on one
+  // drive meet in one folder. Tests put a directory of their own in
+  // front with `rootDirectory`.
+  Win32FileSystem();
   explicit Win32FileSystem(std::wstring rootDirectory);
 
   bool MakeDirectory(const std::wstring& path) override;

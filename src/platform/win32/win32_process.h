@@ -6,7 +6,7 @@
 
 namespace nav::win32 {
 
-// GetModuleFileNameW of the running executable.
+// GetModuleFileNameW of the running executable, however long its path.
 class Win32Process : public platform::Process {
  public:
   std::wstring ExecutablePath() override;

@@ -4,12 +4,25 @@
 
 namespace nav::win32 {
 
-// A message that another thread or process is sending to this thread: the
-// only window here is the marker, and what others send it is the close
-// request of a later start.
+// A named event per process, "Local\nav_manager.stop.<process id>": a later
+// start sets the running instance's event (found through the owner of its
+// marker window) just before it sends the close request. Nothing else counts
+// as a stop: messages that other programs send meanwhile (a system broadcast
+// of a changed setting, time or device) leave a tick to complete.
 class Win32StopRequest : public platform::StopRequest {
  public:
+  // Makes this process's event, so that a stop can be asked for as soon as
+  // the marker window exists.
+  Win32StopRequest();
+  ~Win32StopRequest() override;
+  Win32StopRequest(const Win32StopRequest&) = delete;
+  Win32StopRequest& operator=(const Win32StopRequest&) = delete;
+
   bool StopRequested() override;
+  void RequestStopOf(platform::WindowHandle window) override;
+
+ private:
+  void* event_;
 };
 
 }  // namespace nav::win32

@@ -57,6 +57,40 @@ std::intptr_t Win32WindowSystem::Send(platform::WindowHandle window, std::uint32
   return SendMessageW(ToHwnd(window), id, wParam, lParam);
 }
 
+bool Win32WindowSystem::SendWithin(platform::WindowHandle window, std::uint32_t id,
+                                   std::uintptr_t wParam, std::intptr_t lParam,
+                                   std::uint32_t timeoutMs) {
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutW(ToHwnd(window), id, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) !=
+      0) {
+    return true;
+  }
+  // Timed out, unless the window is gone (ended, or destroyed by the message).
+  return ::IsWindow(ToHwnd(window)) == 0;
+}
+
+bool Win32WindowSystem::LockClass(const std::wstring& className, std::uint32_t timeoutMs) {
+  if (classLocks_.contains(className)) return true;
+  const std::wstring name = L"Local\\nav_manager.class." + className;
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+  if (mutex == nullptr) return false;
+  const DWORD waited = WaitForSingleObject(mutex, timeoutMs);
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+    CloseHandle(mutex);
+    return false;
+  }
+  classLocks_[className] = mutex;
+  return true;
+}
+
+void Win32WindowSystem::UnlockClass(const std::wstring& className) {
+  const auto held = classLocks_.find(className);
+  if (held == classLocks_.end()) return;
+  ReleaseMutex(held->second);
+  CloseHandle(held->second);
+  classLocks_.erase(held);
+}
+
 bool Win32WindowSystem::RegisterWindowClass(const platform::WindowClass& windowClass) {
   const auto instance = static_cast<HINSTANCE>(instance_);
   ClassProcedures()[windowClass.className] = windowClass.procedure;

@@ -1,0 +1,45 @@
+#include "platform/win32/drive_root.h"
+
+#include <string_view>
+
+#include "platform/win32/win32_process.h"
+
+namespace nav::win32 {
+namespace {
+
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+constexpr std::wstring_view kLongSharePrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kSharePrefix = L"\\\\";
+
+bool StartsWith(const std::wstring& text, std::wstring_view prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+// "server\share" at `from`, up to the backslash after the share; empty when
+// either part is missing.
+std::wstring ShareAt(const std::wstring& path, std::size_t from) {
+  const std::size_t serverEnd = path.find(L'\\', from);
+  if (serverEnd == std::wstring::npos || serverEnd == from) return {};
+  const std::size_t shareEnd = path.find(L'\\', serverEnd + 1);
+  const std::size_t end = shareEnd == std::wstring::npos ? path.size() : shareEnd;
+  if (end == serverEnd + 1) return {};
+  return path.substr(0, end);
+}
+
+}  // namespace
+
+std::wstring DriveRootOf(const std::wstring& path) {
+  if (StartsWith(path, kLongSharePrefix)) return ShareAt(path, kLongSharePrefix.size());
+  const std::size_t drive = StartsWith(path, kLongPrefix) ? kLongPrefix.size() : 0;
+  if (drive == 0 && StartsWith(path, kSharePrefix)) return ShareAt(path, kSharePrefix.size());
+  if (path.size() >= drive + 2 && IsDriveLetter(path[drive]) && path[drive + 1] == L':') {
+    return path.substr(0, drive + 2);
+  }
+  return {};
+}
+
+std::wstring ProgramDriveRoot() { return DriveRootOf(Win32Process().ExecutablePath()); }
+
+}  // namespace nav::win32
