@@ -15,6 +15,9 @@ namespace {
 // Time for the system to open the file and the device and to drain it,
 // beyond the sound's own length.
 constexpr std::chrono::milliseconds kDeviceMargin{1000};
+// What a missing file plays instead: the system's default sound, a short
+// chime or beep.
+constexpr std::chrono::milliseconds kDefaultSoundTime{2000};
 
 // The whole of a wave file no larger than a sound of ours can be.
 std::optional<std::string> ReadSoundFile(const std::wstring& path) {
@@ -35,11 +38,15 @@ std::optional<std::string> ReadSoundFile(const std::wstring& path) {
   return bytes;
 }
 
-// How long an asynchronous sound keeps playing once started. A file that is
-// no wave of ours gets the system's default sound instead, of unknown length.
+// How long an asynchronous sound keeps playing once started. A missing file
+// gets the system's default sound instead; a file that is no PCM wave may be
+// anything the system can play, of unknown length.
 std::chrono::milliseconds PlayingTime(const std::wstring& path) {
   std::optional<double> seconds;
   const std::optional<std::string> bytes = ReadSoundFile(path);
+  if (!bytes && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return kDefaultSoundTime;
+  }
   if (bytes) {
     if (const std::optional<sound::PcmWave> wave = sound::ReadPcmWave(*bytes)) {
       seconds = wave->Seconds();
