@@ -50,8 +50,10 @@ ln -s "$work/d" "$WINEPREFIX/dosdevices/d:"
 
 drive=$WINEPREFIX/drive_c
 program=$drive/Programs
-for _ in 1 2 3 4 5 6; do program=$program/nav_manager_folder_deeper_than_max_path_; done
-[ ${#program} -gt 300 ] || fail "the program's folder is not deep enough: $program"
+for _ in 1 2 3 4 5 6 7; do program=$program/nav_manager_folder_deeper_than_max_path_; done
+# Deeper than MAX_PATH as Windows sees it (C:\Programs\...), wherever the prefix lies.
+windows_folder=C:${program#"$drive"}
+[ ${#windows_folder} -gt 260 ] || fail "the program's folder is not deep enough: $windows_folder"
 mkdir -p "$program" "$drive/tools"
 cp "$bin/nav_manager.exe" "$bin/StartSound.wav" "$bin/EndSound.wav" "$program/"
 cp "$bin/navsim.exe" "$drive/tools/"
