@@ -43,9 +43,11 @@ std::int32_t FileCallChannel::Call(CommandList& list) {
 bool FileCallChannel::RemoveReplyFiles() {
   bool gone = true;
   for (const std::wstring* path : {&replyMessagePath, &replyFinishedPath}) {
-    // A file that was not deleted but can still be opened is a reply that
-    // stays; one that cannot be opened is missing (or being written).
-    if (!files_.RemoveFile(*path) && files_.OpenForReading(*path)) gone = false;
+    // Whatever keeps a reply file there (the navigator still holding it, a
+    // folder we may not change) would let it pass for the answer once
+    // released, so only its absence counts.
+    files_.RemoveFile(*path);
+    if (files_.Exists(*path)) gone = false;
   }
   return gone;
 }
