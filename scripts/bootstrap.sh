@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsndfile1-dev libasound2-dev alsa-utils
+  libasound2-dev alsa-utils
   faketime tzdata
   clang libclang-rt-14-dev libfuzzer-14-dev
   dpkg-dev lintian file
