@@ -319,10 +319,11 @@ TEST_F(FileCallChannelTest, APendingStopEndsTheWaitAndLeavesTheExchangeAsItStand
 
 TEST_F(FileCallChannelTest, AMillionFieldReplyIsHeldCompactlyAndGivenBackWhenCleared) {
   // 1 MiB of bars: four bytes a field, in storage taken once.
+  constexpr std::size_t kFields = std::size_t{1024} * 1024;
   CommandList list;
-  EXPECT_EQ(Exchange(std::string(1024 * 1024, '|'), list), 1024 * 1024);
-  EXPECT_LE(list.StorageBytes(), 4U * 1024 * 1024 + 1024);
-  EXPECT_EQ(list.At(1024 * 1024 - 1), L"");
+  EXPECT_EQ(Exchange(std::string(kFields, '|'), list), static_cast<std::int32_t>(kFields));
+  EXPECT_LE(list.StorageBytes(), 4 * kFields + 1024);
+  EXPECT_EQ(list.At(kFields - 1), L"");
   list.Clear();
   EXPECT_LE(list.Capacity(), CommandList::kKeptCapacity);
 }

@@ -38,7 +38,8 @@ const std::string kPlayer = kProgramDirectory + "/nav_manager-play";
 std::string SamplesOf(const std::string& path) {
   const std::optional<std::string> bytes = ReadSoundFile(path);
   const std::optional<sound::PcmWave> wave = bytes ? sound::ReadPcmWave(*bytes) : std::nullopt;
-  return wave ? std::string(wave->samples) : std::string();
+  if (!wave) return {};
+  return {wave->samples.begin(), wave->samples.end()};
 }
 
 std::string Contents(const std::string& path) {
@@ -86,7 +87,7 @@ class SoundHome {
   // when `alarmIgnored`, as whoever started the program may have left it.
   // Its exit code, 1000 + the signal that ended it, or -1 when it has not
   // ended after ten seconds (it is killed then).
-  int RunPlayer(const std::string& sound, bool alarmIgnored = false) const {
+  [[nodiscard]] int RunPlayer(const std::string& sound, bool alarmIgnored = false) const {
     ChildProcess player([&] {
       ::setenv("HOME", home_.Path().c_str(), 1);
       if (alarmIgnored) std::signal(SIGALRM, SIG_IGN);
