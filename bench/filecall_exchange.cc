@@ -74,6 +74,7 @@ class InstantNavigator : public platform::FileSystem {
 
   bool MakeDirectory(const std::wstring& path) override { return files_.MakeDirectory(path); }
   bool RemoveFile(const std::wstring& path) override { return files_.RemoveFile(path); }
+  bool Exists(const std::wstring& path) override { return files_.Exists(path); }
   std::unique_ptr<platform::ExclusiveFile> CreateForWriting(const std::wstring& path) override {
     return files_.CreateForWriting(path);
   }

@@ -15,7 +15,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsndfile1-dev libasound2-dev alsa-utils
+  libasound2-dev alsa-utils
   faketime tzdata
 )
 win32=(googletest g++-mingw-w64-x86-64-posix wine wine64 nsis)

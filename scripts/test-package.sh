@@ -25,6 +25,8 @@ grep -q '\./usr/bin/navsim$' <<<"$(dpkg-deb -c "$tools")" || fail "navsim is not
 control=$(dpkg-deb -f "$main")
 grep -q '^Section: utils$' <<<"$control" || fail "section"
 grep -q '^Depends: .*libc6' <<<"$control" || fail "no dependencies from dpkg-shlibdeps"
+grep -q '^Depends: .*libasound2' <<<"$control" || fail "the player's ALSA is no dependency"
+grep -q 'libsndfile' <<<"$control" && fail "depends on libsndfile, which nothing links"
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$main" "$unpacked"

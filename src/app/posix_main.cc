@@ -1,8 +1,11 @@
 // nav_manager: keeps the navigator's colour scheme in step with daylight.
 // Starting it while it runs stops the running instance.
 
+#include <fcntl.h>
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <optional>
@@ -25,17 +28,31 @@ namespace {
 
 // Besides its window, timer and signal descriptors, a tick needs a few at
 // once: a connection to find the navigator, exchange files, a sound player.
-// With fewer the program would run without ever ticking.
-constexpr rlim_t kDescriptorsNeeded = 16;
+// With fewer free the program would run without ever ticking. The standard
+// streams aside, this many must be free below the open-file limit.
+constexpr rlim_t kDescriptorsNeeded = 13;
 
-// Raises the soft limit where the hard one allows; false when it cannot.
+// Descriptor numbers below `limit` that are not open, counted up to `enough`.
+rlim_t FreeDescriptors(rlim_t limit, rlim_t enough) {
+  rlim_t free = 0;
+  for (rlim_t fd = 0; fd < limit && free < enough; ++fd) {
+    if (::fcntl(static_cast<int>(fd), F_GETFD) < 0 && errno == EBADF) ++free;
+  }
+  return free;
+}
+
+// Descriptors inherited from whoever started the program count too: raises
+// the soft limit where the hard one allows; false when too few stay free.
 bool EnsureDescriptors() {
   rlimit limit{};
   if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return true;
-  if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= kDescriptorsNeeded) return true;
-  if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < kDescriptorsNeeded) return false;
-  limit.rlim_cur = kDescriptorsNeeded;
-  return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+  for (;;) {
+    const rlim_t free = FreeDescriptors(limit.rlim_cur, kDescriptorsNeeded);
+    if (free >= kDescriptorsNeeded) return true;
+    if (limit.rlim_max != RLIM_INFINITY && limit.rlim_cur >= limit.rlim_max) return false;
+    limit.rlim_cur = std::min(limit.rlim_max, limit.rlim_cur + (kDescriptorsNeeded - free));
+    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) return false;
+  }
 }
 
 // Lives until the process ends, like the command list and status text it holds.
@@ -48,7 +65,9 @@ int main(int argc, char** argv) {
     return *answered;
   }
   if (!EnsureDescriptors()) {
-    std::fprintf(stderr, "nav_manager: needs at least %u open files; raise the limit (ulimit -n)\n",
+    std::fprintf(stderr,
+                 "nav_manager: needs %u descriptors free below its open-file limit; raise the "
+                 "limit (ulimit -n) or close those it inherits\n",
                  static_cast<unsigned>(kDescriptorsNeeded));
     return 1;
   }

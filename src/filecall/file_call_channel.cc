@@ -1,5 +1,8 @@
 #include "filecall/file_call_channel.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "filecall/text_files.h"
 
 namespace nav {
@@ -43,9 +46,11 @@ std::int32_t FileCallChannel::Call(CommandList& list) {
 bool FileCallChannel::RemoveReplyFiles() {
   bool gone = true;
   for (const std::wstring* path : {&replyMessagePath, &replyFinishedPath}) {
-    // A file that was not deleted but can still be opened is a reply that
-    // stays; one that cannot be opened is missing (or being written).
-    if (!files_.RemoveFile(*path) && files_.OpenForReading(*path)) gone = false;
+    // Whatever keeps a reply file there (the navigator still holding it, a
+    // folder we may not change) would let it pass for the answer once
+    // released, so only its absence counts.
+    files_.RemoveFile(*path);
+    if (files_.Exists(*path)) gone = false;
   }
   return gone;
 }
@@ -85,11 +90,17 @@ bool FileCallChannel::WaitForReply() {
 void FileCallChannel::SplitReply(const std::wstring& reply, CommandList& list) const {
   // Each field ends with a bar; an empty field stays, and whatever follows
   // the last bar (a line end, say) is not a field.
+  const std::size_t lastBar = reply.rfind(separator);
+  if (lastBar == std::wstring::npos) return;
+  const std::wstring_view fields(reply.data(), lastBar + separator.size());
+  // Counted first, the fields take their storage in one piece.
+  const auto bars =
+      static_cast<std::size_t>(std::count(fields.begin(), fields.end(), separator.front()));
+  list.Reserve(bars, fields.size() - bars);
   std::size_t pos = 0;
-  while (pos < reply.size()) {
-    const std::size_t bar = reply.find(separator, pos);
-    if (bar == std::wstring::npos) break;
-    list.PutAt(list.Size(), reply.substr(pos, bar - pos));
+  while (pos < fields.size()) {
+    const std::size_t bar = fields.find(separator, pos);
+    list.PutAt(list.Size(), fields.substr(pos, bar - pos));
     pos = bar + separator.size();
   }
 }

@@ -37,6 +37,9 @@ class FileSystem {
   virtual void RemoveAbandonedFiles(const std::wstring& /*directory*/) {}
   // Deletes a file. False when nothing was deleted, a missing file included.
   virtual bool RemoveFile(const std::wstring& path) = 0;
+  // Whether anything is at `path`, a file that another process holds
+  // included (which can be neither opened nor deleted).
+  virtual bool Exists(const std::wstring& path) = 0;
   // Creates the file, or truncates an existing one, for writing without
   // sharing. Null when it cannot be created or opened.
   virtual std::unique_ptr<ExclusiveFile> CreateForWriting(const std::wstring& path) = 0;

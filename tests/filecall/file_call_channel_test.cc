@@ -289,6 +289,26 @@ TEST_F(FileCallChannelTest, AnOldReplyThatCannotBeRemovedIsNeverTakenForTheAnswe
   EXPECT_EQ(clock_.SleepCount(), 0);
 }
 
+// The navigator may still hold the reply of an earlier call: it can then be
+// neither deleted nor opened, and would pass for the answer once let go.
+TEST_F(FileCallChannelTest, AnOldReplyStillHeldFailsTheCallBeforeAnyRequest) {
+  LeaveStaleReply();
+  {
+    const auto heldReply = files_.OpenForReading(kReplyMessagePath);
+    const auto heldMarker = files_.OpenForReading(kReplyFinishedPath);
+    ASSERT_NE(heldReply, nullptr);
+    ASSERT_NE(heldMarker, nullptr);
+    CommandList list = ListOf(L"GetCurrentPositionV01|");
+    EXPECT_EQ(channel_.Call(list), -1);
+    EXPECT_THAT(Fields(list), IsEmpty());
+    EXPECT_FALSE(testing::NavigatorFiles::Exists(navigator_.RequestMessage()));
+    EXPECT_EQ(clock_.SleepCount(), 0);
+  }
+  CommandList list;
+  EXPECT_EQ(Exchange(std::string(kPositionReply), list), 4);
+  EXPECT_THAT(Fields(list), ElementsAre(L"0", L"1", L"512345", L"5212345"));
+}
+
 TEST_F(FileCallChannelTest, APendingStopEndsTheWaitAndLeavesTheExchangeAsItStands) {
   stop_.Request();
   CommandList list = ListOf(L"GetCurrentPositionV01|");
@@ -297,9 +317,13 @@ TEST_F(FileCallChannelTest, APendingStopEndsTheWaitAndLeavesTheExchangeAsItStand
   EXPECT_EQ(testing::NavigatorFiles::Read(navigator_.RequestFinished()), "finish..");
 }
 
-TEST_F(FileCallChannelTest, AHugeReplyGivesItsStorageBackWhenTheListIsCleared) {
+TEST_F(FileCallChannelTest, AMillionFieldReplyIsHeldCompactlyAndGivenBackWhenCleared) {
+  // 1 MiB of bars: four bytes a field, in storage taken once.
+  constexpr std::size_t kFields = std::size_t{1024} * 1024;
   CommandList list;
-  EXPECT_EQ(Exchange(std::string(200000, '|'), list), 200000);
+  EXPECT_EQ(Exchange(std::string(kFields, '|'), list), static_cast<std::int32_t>(kFields));
+  EXPECT_LE(list.StorageBytes(), 4 * kFields + 1024);
+  EXPECT_EQ(list.At(kFields - 1), L"");
   list.Clear();
   EXPECT_LE(list.Capacity(), CommandList::kKeptCapacity);
 }

@@ -19,6 +19,7 @@ class AnsweredFiles : public nav::platform::FileSystem {
 
   bool MakeDirectory(const std::wstring&) override { return true; }
   bool RemoveFile(const std::wstring&) override { return true; }
+  bool Exists(const std::wstring&) override { return false; }
   std::unique_ptr<nav::platform::ExclusiveFile> CreateForWriting(const std::wstring&) override {
     return std::make_unique<File>(std::string());
   }

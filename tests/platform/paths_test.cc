@@ -1,10 +1,13 @@
 #include "platform/posix/paths.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -89,6 +92,54 @@ TEST(RuntimeDirectory, AHomeTooLongForASocketAddressGetsAPrivateFolderThatIsKept
   EXPECT_EQ(PrepareRuntimeDirectory(first), std::nullopt);
   EXPECT_EQ(RuntimeDirectoryFromEnvironment(), first);
   ::rmdir(first.c_str());
+}
+
+// A home too long for a socket address that cannot be written (here: one
+// that does not exist) keeps no record: a private folder made anyway would be
+// new at each start, and each start a second instance.
+TEST(RuntimeDirectory, AFallbackTheNextStartCannotFindAgainIsNotUsed) {
+  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
+  ScopedVariable runtime("XDG_RUNTIME_DIR", nullptr);
+  ScratchDirectory scratch;
+  const std::string home = scratch / std::string(100, 'h');
+  ScopedVariable homeVariable("HOME", home.c_str());
+  EXPECT_EQ(RuntimeDirectoryFromEnvironment(), "");
+  EXPECT_EQ(RuntimeDirectoryFromEnvironment(), "");
+  EXPECT_NE(PrepareRuntimeDirectory(""), std::nullopt);
+}
+
+// Without HOME, the home folder of the password database comes before any
+// fixed name in /tmp that another user could take first.
+TEST(RuntimeDirectory, WithoutHomeTheHomeFolderOfThePasswordDatabaseIsUsed) {
+  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
+  ScopedVariable runtime("XDG_RUNTIME_DIR", nullptr);
+  ScopedVariable home("HOME", nullptr);
+  const passwd* entry = ::getpwuid(::getuid());
+  ASSERT_NE(entry, nullptr);
+  const std::string cache = std::string(entry->pw_dir) + "/.cache";
+  const bool hadCache = ::access(cache.c_str(), F_OK) == 0;
+  EXPECT_EQ(RuntimeDirectoryFromEnvironment(), cache + "/nav_manager");
+  if (!hadCache) ::rmdir(cache.c_str());
+}
+
+// A relative path in the record would name another folder, and so another
+// registry, from each working directory.
+TEST(RuntimeDirectory, ARecordedRelativePathIsNotTaken) {
+  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
+  ScopedVariable runtime("XDG_RUNTIME_DIR", nullptr);
+  ScratchDirectory scratch;
+  const std::string home = scratch / std::string(100, 'h');
+  ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir((home + "/.cache").c_str(), 0700), 0);
+  std::ofstream(home + "/.cache/nav_manager.runtime") << "run\n";
+  ScopedVariable homeVariable("HOME", home.c_str());
+  const std::filesystem::path workingDirectory = std::filesystem::current_path();
+  std::filesystem::current_path(scratch.Path());
+
+  const std::string directory = RuntimeDirectoryFromEnvironment();
+  std::filesystem::current_path(workingDirectory);
+  EXPECT_EQ(directory.rfind("/tmp/nav_manager-", 0), 0U) << directory;
+  ::rmdir(directory.c_str());
 }
 
 }  // namespace

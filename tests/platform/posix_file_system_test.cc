@@ -14,6 +14,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "filecall/file_call_channel.h"
 #include "platform/posix/paths.h"
@@ -235,6 +236,32 @@ TEST_F(PosixFileSystemTest, PrivateFilesOfAKilledRunAreRemovedWhenTheExchangeFol
   EXPECT_TRUE(fs::exists(ours));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_TRUE(fs::exists(other));
+}
+
+// Only the very names the program writes are swept, also where the exchange
+// folder is a symbolic link to the folder that holds them.
+TEST_F(PosixFileSystemTest, TheSweepTakesExactPrivateNamesAlsoThroughALinkedExchangeFolder) {
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const fs::path target = root_.Path() / "elsewhere";
+  fs::create_directories(target);
+  fs::create_directories(root_.Path() / "TomTom");
+  fs::create_directory_symlink(target, root_.Path() / "TomTom" / "SdkFileCalls");
+  const std::string name = ".nav_manager-new." + std::to_string(gone);
+  const fs::path abandoned = target / (name + ".7");
+  WriteBytes(abandoned, "");
+  const std::vector<fs::path> alike = {
+      target / (".nav_manager-new.0" + std::to_string(gone) + ".7"), target / (name + ".07"),
+      target / (name + ".7 "), target / (name + ".7.1"), target / (name + ".+7")};
+  for (const fs::path& path : alike) WriteBytes(path, "");
+
+  testing::VirtualClock clock;
+  testing::FakeStopRequest stop;
+  testing::RecordingNotifier notifier;
+  const FileCallChannel channel(files_, clock, stop, notifier);
+  EXPECT_FALSE(fs::exists(abandoned));
+  for (const fs::path& path : alike) EXPECT_TRUE(fs::exists(path)) << path;
 }
 
 }  // namespace

@@ -1,20 +1,25 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sndfile.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "child_process.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_sound_player.h"
+#include "platform/posix/wave_length.h"
+#include "sound/wave_file.h"
 #include "text/utf8.h"
 
 namespace nav::posix {
@@ -29,15 +34,12 @@ const std::string kSoundsDirectory = NAV_SOUNDS_DIRECTORY;
 const std::string kProgramDirectory = NAV_PROGRAM_DIRECTORY;
 const std::string kPlayer = kProgramDirectory + "/nav_manager-play";
 
-// The samples of a sound file as ALSA is handed them: 16-bit, interleaved.
+// The samples of a PCM wave file, as the device is handed them.
 std::string SamplesOf(const std::string& path) {
-  SF_INFO info{};
-  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-  if (file == nullptr) return {};
-  std::vector<short> samples(static_cast<std::size_t>(info.frames * info.channels));
-  sf_readf_short(file, samples.data(), info.frames);
-  sf_close(file);
-  return std::string(reinterpret_cast<const char*>(samples.data()), samples.size() * sizeof(short));
+  const std::optional<std::string> bytes = ReadSoundFile(path);
+  const std::optional<sound::PcmWave> wave = bytes ? sound::ReadPcmWave(*bytes) : std::nullopt;
+  if (!wave) return {};
+  return {wave->samples.begin(), wave->samples.end()};
 }
 
 std::string Contents(const std::string& path) {
@@ -76,6 +78,30 @@ class SoundHome {
     return child.Wait();
   }
   std::string Errors() const { return Contents(home_ / "stderr.txt"); }
+  // The recording as a wave file, whose header tells how the device was set.
+  void RecordAsWave() const {
+    Configure("type file\nslave.pcm \"null\"\nformat \"wav\"\nfile \"" + Recording() + "\"");
+  }
+
+  // Runs the player program on `sound` in this home, with SIGALRM ignored
+  // when `alarmIgnored`, as whoever started the program may have left it.
+  // Its exit code, 1000 + the signal that ended it, or -1 when it has not
+  // ended after ten seconds (it is killed then).
+  [[nodiscard]] int RunPlayer(const std::string& sound, bool alarmIgnored = false) const {
+    ChildProcess player([&] {
+      ::setenv("HOME", home_.Path().c_str(), 1);
+      if (alarmIgnored) std::signal(SIGALRM, SIG_IGN);
+      ::execl(kPlayer.c_str(), kPlayer.c_str(), sound.c_str(), static_cast<char*>(nullptr));
+      return 127;
+    });
+    const bool ended = Eventually([&] {
+      siginfo_t info{};
+      return ::waitid(P_PID, static_cast<id_t>(player.Pid()), &info, WEXITED | WNOHANG | WNOWAIT) ==
+                 0 &&
+             info.si_pid == player.Pid();
+    });
+    return ended ? player.Wait() : -1;
+  }
 
  private:
   void Configure(const std::string& defaultDevice) const {
@@ -138,6 +164,66 @@ TEST(PosixSoundPlayer, AMissingFileOrDeviceIsSilentAndHarmless) {
             0);
   EXPECT_FALSE(std::filesystem::exists(noFile.Recording()));
   EXPECT_EQ(noFile.Errors(), "");
+}
+
+// The player sets the device to the file's own format, channels and rate:
+// the shipped 16-bit mono sound, and its bytes read as 8-bit stereo.
+TEST(PosixSoundPlayer, SamplesReachTheDeviceInTheFilesOwnFormat) {
+  ScratchDirectory folder;
+  std::string stereo8 = Contents(kSoundsDirectory + "/EndSound.wav");
+  stereo8[22] = 2;  // channels
+  stereo8[34] = 8;  // bits per sample
+  std::ofstream(folder / "Stereo8.wav", std::ios::binary) << stereo8;
+  for (const std::string& sound : {kSoundsDirectory + "/EndSound.wav", folder / "Stereo8.wav"}) {
+    SoundHome home;
+    home.RecordAsWave();
+    EXPECT_EQ(home.RunPlayer(sound), 0) << sound;
+    const std::string fileBytes = Contents(sound);
+    const std::string recordedBytes = Contents(home.Recording());
+    const std::optional<sound::PcmWave> file = sound::ReadPcmWave(fileBytes);
+    const std::optional<sound::PcmWave> recorded = sound::ReadPcmWave(recordedBytes);
+    ASSERT_TRUE(file && recorded) << sound;
+    EXPECT_EQ(recorded->bitsPerSample, file->bitsPerSample) << sound;
+    EXPECT_EQ(recorded->channels, file->channels) << sound;
+    EXPECT_EQ(recorded->framesPerSecond, file->framesPerSecond) << sound;
+    EXPECT_TRUE(recorded->samples == file->samples) << sound;
+  }
+}
+
+// A FIFO in a sound's place would block whoever opens it; a wave of another
+// format is no sound the player plays. Both are silence, and the program
+// starts no player for them.
+TEST(PosixSoundPlayer, AnythingButARegularFileOfPcmIsSilenceWithoutAPlayer) {
+  SoundHome home;
+  const std::string fifo = home.Path("Fifo.wav");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string floating = Contents(kSoundsDirectory + "/EndSound.wav");
+  floating[20] = 3;  // the format tag: IEEE float
+  const std::string notPcm = home.Path("Float.wav");
+  std::ofstream(notPcm, std::ios::binary) << floating;
+  const std::string started = home.Path("started");
+  std::ofstream(home.Path("player")) << "#!/bin/sh\ntouch '" << started << "'\n";
+  std::filesystem::permissions(home.Path("player"), std::filesystem::perms::owner_all);
+
+  for (const std::string& sound : {fifo, notPcm}) {
+    PosixSoundPlayer player(home.Path("player"));
+    player.Play(WideFromUtf8(sound), PlayMode::kSynchronous);
+    player.Play(WideFromUtf8(sound), PlayMode::kAsynchronous);
+    EXPECT_EQ(home.RunPlayer(sound), 1) << sound;
+  }
+  EXPECT_FALSE(std::filesystem::exists(started));
+  EXPECT_FALSE(std::filesystem::exists(home.Recording()));
+}
+
+// A device that takes no frames (the file plug-in writing into a FIFO that
+// nobody reads) must not keep the player, even one started with SIGALRM
+// ignored.
+TEST(PosixSoundPlayer, ItsAlarmEndsAPlayerOnAHungDeviceEvenWhenAlarmsWereIgnored) {
+  ScratchDirectory folder;
+  const std::string device = folder / "device";
+  ASSERT_EQ(::mkfifo(device.c_str(), 0600), 0);
+  const SoundHome hung("type file\nslave.pcm \"null\"\nformat \"raw\"\nfile \"" + device + "\"");
+  EXPECT_EQ(hung.RunPlayer(kSoundsDirectory + "/EndSound.wav", true), 1000 + SIGALRM);
 }
 
 // A player stuck on a device that takes no frames, and a sound whose header
@@ -204,14 +290,14 @@ TEST(PosixSoundPlayer, AnInstalledProgramFindsItsSoundsUnderShare) {
 TEST(Sounds, LieNextToTheBuiltPrograms) {
   for (const char* name : {"StartSound.wav", "EndSound.wav"}) {
     const std::string built = kProgramDirectory + "/" + name;
-    EXPECT_EQ(Contents(built), Contents(kSoundsDirectory + "/" + name)) << built;
-    SF_INFO info{};
-    SNDFILE* file = sf_open(built.c_str(), SFM_READ, &info);
-    ASSERT_NE(file, nullptr) << built;
-    sf_close(file);
-    EXPECT_EQ(info.channels, 1);
-    EXPECT_EQ(info.samplerate, 22050);
-    EXPECT_LT(info.frames, info.samplerate) << "well under a second";
+    const std::string bytes = Contents(built);
+    EXPECT_EQ(bytes, Contents(kSoundsDirectory + "/" + name)) << built;
+    const std::optional<sound::PcmWave> wave = sound::ReadPcmWave(bytes);
+    ASSERT_TRUE(wave) << built;
+    EXPECT_EQ(wave->channels, 1);
+    EXPECT_EQ(wave->framesPerSecond, 22050U);
+    EXPECT_EQ(wave->bitsPerSample, 16);
+    EXPECT_LT(wave->Seconds(), 1.0) << "well under a second";
   }
 }
 

@@ -67,11 +67,13 @@ TEST_F(Win32FileSystemTest, FileHeldByAnotherProcessCannotBeOpenedOrDeleted) {
   EXPECT_EQ(files_.OpenForReading(kFile), nullptr);
   EXPECT_EQ(files_.CreateForWriting(kFile), nullptr);
   EXPECT_FALSE(files_.RemoveFile(kFile));
+  EXPECT_TRUE(files_.Exists(kFile));  // held, but there
 
   Release();
   EXPECT_EQ(peer.ExitCode(20000), 0);
   EXPECT_NE(files_.OpenForReading(kFile), nullptr);
   EXPECT_TRUE(files_.RemoveFile(kFile));
+  EXPECT_FALSE(files_.Exists(kFile));
 }
 
 // The reply marker as the channel looks at it: missing, empty, held open by

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <charconv>
 #include <csignal>
+#include <string>
 #include <string_view>
 
 #include "platform/posix/private_name_creation.h"
@@ -15,13 +16,21 @@
 namespace nav::posix {
 namespace {
 
-// The process that made the private name `name`, or 0 when it is none of ours.
+// The process that made the private name `name`, or 0 when it is none of
+// ours: exactly the prefix, the creator's process number and a serial number,
+// both in decimal without a leading zero, as CreateLocked writes them.
 pid_t CreatorOfPrivateName(std::string_view name) {
-  if (name.substr(0, kPrivateNamePrefix.size()) != kPrivateNamePrefix) return 0;
-  name.remove_prefix(kPrivateNamePrefix.size());
+  if (!name.starts_with(kPrivateNamePrefix)) return 0;
+  const char* const end = name.data() + name.size();
   pid_t pid = 0;
-  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
-  if (error != std::errc{} || pid <= 0 || end == name.data() + name.size() || *end != '.') return 0;
+  unsigned serial = 0;
+  const auto [dot, pidError] = std::from_chars(name.data() + kPrivateNamePrefix.size(), end, pid);
+  if (pidError != std::errc{} || pid <= 0 || dot == end || *dot != '.') return 0;
+  const auto [rest, serialError] = std::from_chars(dot + 1, end, serial);
+  if (serialError != std::errc{} || rest != end) return 0;
+  // Written back, the numbers must give the very same name.
+  if (name != std::string(kPrivateNamePrefix) + std::to_string(pid) + "." + std::to_string(serial))
+    return 0;
   return pid;
 }
 
@@ -30,7 +39,9 @@ bool ProcessRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 }  // namespace
 
 void RemoveAbandonedPrivateFiles(const std::string& directory) {
-  const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  // The exchange folder may be a symbolic link: its files lie where it
+  // points. The files themselves are never followed.
+  const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd < 0) return;
   DIR* entries = ::fdopendir(dirFd);
   if (entries == nullptr) {

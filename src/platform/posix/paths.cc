@@ -44,20 +44,41 @@ bool FitsSocketAddress(const std::string& directory) {
 // How a lookup of the runtime folder may treat what is missing.
 enum class Missing { kCreate, kLeave };
 
+// $HOME, else the home folder of the password database.
+std::string HomeDirectory() {
+  std::string home = VariableOrEmpty("HOME");
+  if (home.empty()) home = HomeFromPasswordDatabase();
+  return home;
+}
+
+bool WriteRecord(const std::string& record, const std::string& directory) {
+  std::ofstream out(record, std::ios::trunc);
+  out << directory << '\n';
+  out.close();
+  return !out.fail();
+}
+
 // A private folder in /tmp, made once and found again through the record.
 std::string RecordedPrivateDirectory(const std::string& cache, Missing missing) {
   const std::string record = cache + "/nav_manager.runtime";
   std::string directory;
+  // Only an absolute path: a relative one names another folder from each
+  // working directory, and so another registry.
   const auto usable = missing == Missing::kCreate ? PrepareRuntimeDirectory : CheckRuntimeDirectory;
-  if (std::ifstream in(record);
-      in && std::getline(in, directory) && FitsSocketAddress(directory) && !usable(directory)) {
+  if (std::ifstream in(record); in && std::getline(in, directory) && directory.starts_with('/') &&
+                                FitsSocketAddress(directory) && !usable(directory)) {
     return directory;
   }
   if (missing == Missing::kLeave) return {};
-  std::string pattern = "/tmp/nav_manager-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) return {};
-  std::ofstream(record, std::ios::trunc) << pattern << '\n';
-  return pattern;
+  std::string made = "/tmp/nav_manager-XXXXXX";
+  if (::mkdtemp(made.data()) == nullptr) return {};
+  // A folder the next start cannot find again would let it start a second
+  // instance, and would stay behind: without its record, none is used.
+  if (!WriteRecord(record, made)) {
+    ::rmdir(made.c_str());
+    return {};
+  }
+  return made;
 }
 
 std::string RuntimeDirectory(Missing missing) {
@@ -69,7 +90,7 @@ std::string RuntimeDirectory(Missing missing) {
   }
   // A fixed name in /tmp could be made first by another user, and the
   // program could then never start.
-  const std::string home = VariableOrEmpty("HOME");
+  const std::string home = HomeDirectory();
   if (home.empty()) return "/tmp/nav_manager-" + std::to_string(::getuid());
   const std::string cache = home + "/.cache";
   if (missing == Missing::kCreate) ::mkdir(cache.c_str(), 0700);
@@ -81,8 +102,7 @@ std::string RuntimeDirectory(Missing missing) {
 
 std::string HandheldRootFromEnvironment() {
   std::string root = VariableOrEmpty("NAV_MANAGER_ROOT");
-  if (root.empty()) root = VariableOrEmpty("HOME");
-  if (root.empty()) root = HomeFromPasswordDatabase();
+  if (root.empty()) root = HomeDirectory();
   return root;
 }
 
@@ -100,7 +120,7 @@ std::string ExistingRuntimeDirectoryFromEnvironment() { return RuntimeDirectory(
 
 std::optional<std::string> PrepareRuntimeDirectory(const std::string& directory) {
   if (directory.empty()) {
-    return "no runtime folder is known";
+    return "no runtime folder is known: set XDG_RUNTIME_DIR, or HOME to a folder it can write";
   }
   if (::mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST) {
     return "cannot create the runtime folder " + directory + ": " + std::strerror(errno);

@@ -20,10 +20,12 @@ std::string NativePathFromHandheld(std::string_view root, std::wstring_view hand
 
 // The runtime folder, where the windows live as sockets (WindowRegistry):
 // $NAV_MANAGER_RUNTIME_DIR, else $XDG_RUNTIME_DIR/nav_manager, else a folder
-// under $HOME that no other user can take first: $HOME/.cache/nav_manager,
-// or, where that path is too long for a socket address, a private folder in
-// /tmp whose path is recorded in $HOME/.cache/nav_manager.runtime.
-// /tmp/nav_manager-<uid> only without HOME.
+// under the home folder ($HOME, else the password database's) that no other
+// user can take first: HOME/.cache/nav_manager, or, where that path is too
+// long for a socket address, a private folder in /tmp whose absolute path is
+// recorded in HOME/.cache/nav_manager.runtime (empty when the record cannot
+// be written: no folder a later start could not find). /tmp/nav_manager-<uid>
+// only without any home folder.
 std::string RuntimeDirectoryFromEnvironment();
 // The same folder, found without creating anything: empty when it would
 // first have to be made (then no instance can be running in it).

@@ -53,6 +53,12 @@ bool PosixFileSystem::RemoveFile(const std::wstring& path) {
   return ::unlink(native.c_str()) == 0;
 }
 
+bool PosixFileSystem::Exists(const std::wstring& path) {
+  const std::string native = NativePath(path);
+  struct stat status {};
+  return native.find('\0') == std::string::npos && ::lstat(native.c_str(), &status) == 0;
+}
+
 std::unique_ptr<platform::ExclusiveFile> PosixFileSystem::CreateForWriting(
     const std::wstring& path) {
   const std::string native = NativePath(path);

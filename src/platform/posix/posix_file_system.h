@@ -24,6 +24,8 @@ class PosixFileSystem : public platform::FileSystem {
   // A file that another process holds locked is not deleted, like a file
   // open elsewhere on the handheld. A symbolic link is removed itself.
   bool RemoveFile(const std::wstring& path) override;
+  // lstat(): a symbolic link counts as there, wherever it points.
+  bool Exists(const std::wstring& path) override;
   std::unique_ptr<platform::ExclusiveFile> CreateForWriting(const std::wstring& path) override;
   std::unique_ptr<platform::ExclusiveFile> OpenForReading(const std::wstring& path) override;
 

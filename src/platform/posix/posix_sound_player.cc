@@ -94,13 +94,14 @@ PosixSoundPlayer::PosixSoundPlayer(std::string playerPath) : player_(std::move(p
 
 void PosixSoundPlayer::Play(const std::wstring& path, platform::PlayMode mode) {
   std::string sound = Utf8FromWide(path);
-  // A missing file needs no child to find that out.
-  if (!Readable(sound)) {
-    sound = InstalledSoundPath(sound);
-    if (!Readable(sound)) return;
-  }
+  if (!Readable(sound)) sound = InstalledSoundPath(sound);
+  // Only a regular file of PCM samples gets a player: anything else (missing,
+  // a FIFO or device that could block it, no sound it plays) is silence,
+  // found without a child.
+  const std::optional<double> seconds = WaveFileSeconds(sound);
+  if (!seconds) return;
   // A device that hangs gets no more than the sound's own length and a margin.
-  const std::chrono::milliseconds limit = sound::PlaybackWaitBound(WaveFileSeconds(sound));
+  const std::chrono::milliseconds limit = sound::PlaybackWaitBound(seconds);
 
   const pid_t child = ::fork();
   if (child < 0) return;

@@ -78,6 +78,12 @@ bool Win32FileSystem::RemoveFile(const std::wstring& path) {
   return DeleteFileW(NativePath(path).c_str()) != 0;
 }
 
+bool Win32FileSystem::Exists(const std::wstring& path) {
+  // The attributes come from the directory, so a file held open without
+  // sharing is seen too.
+  return GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::unique_ptr<platform::ExclusiveFile> Win32FileSystem::CreateForWriting(
     const std::wstring& path) {
   return Open(NativePath(path), GENERIC_WRITE, CREATE_ALWAYS);

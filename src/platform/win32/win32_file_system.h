@@ -21,6 +21,7 @@ class Win32FileSystem : public platform::FileSystem {
 
   bool MakeDirectory(const std::wstring& path) override;
   bool RemoveFile(const std::wstring& path) override;
+  bool Exists(const std::wstring& path) override;
   std::unique_ptr<platform::ExclusiveFile> CreateForWriting(const std::wstring& path) override;
   std::unique_ptr<platform::ExclusiveFile> OpenForReading(const std::wstring& path) override;
 

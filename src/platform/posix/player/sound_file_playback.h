@@ -1,13 +1,13 @@
 #pragma once
 
+#include "sound/wave_file.h"
+
 namespace nav::posix {
 
-// Plays the wave file (anything libsndfile reads) on ALSA's "default" device
-// in this process and returns once its last frame has been played. False when
-// the file or the device could not be used; nothing is printed either way.
-bool PlaySoundFileHere(const char* path);
-
-// The length of the sound in the file, in seconds; negative when unreadable.
-double SoundFileSeconds(const char* path);
+// Plays the samples of `wave` on ALSA's "default" device in this process, in
+// the file's own format (unsigned 8-bit or signed 16-bit little-endian), its
+// channels and its rate, and returns once the last frame has been played.
+// False when the device could not be used; nothing is printed either way.
+bool PlayWaveHere(const sound::PcmWave& wave);
 
 }  // namespace nav::posix
