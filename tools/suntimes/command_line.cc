@@ -51,14 +51,14 @@ enum class OptionId { kHelp = 1000, kVersion, kBatch, kIsDay, kDate, kTime, kTz 
 
 // One option: --name, also -letter when it has one. An option that takes a
 // value says what it wants when the value is missing.
-struct OptionSpec {
+struct OptionRow {
   OptionId id;
   char letter;
   const char* name;
   const char* missingValue;  // null: the option takes no value
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {OptionId::kHelp, 'h', "help", nullptr},
     {OptionId::kVersion, '\0', "version", nullptr},
     {OptionId::kBatch, '\0', "batch", nullptr},
@@ -70,10 +70,10 @@ constexpr OptionSpec kOptions[] = {
 
 // The option getopt_long answered with: the letter of a short one, the id of
 // a long one.
-const OptionSpec* SpecAnswered(int answer) {
-  for (const OptionSpec& spec : kOptions) {
-    if (answer == static_cast<int>(spec.id) || (spec.letter != '\0' && answer == spec.letter)) {
-      return &spec;
+const OptionRow* RowAnswered(int answer) {
+  for (const OptionRow& row : kOptions) {
+    if (answer == static_cast<int>(row.id) || (row.letter != '\0' && answer == row.letter)) {
+      return &row;
     }
   }
   return nullptr;
@@ -88,13 +88,13 @@ struct GetoptTables {
 
 GetoptTables MakeGetoptTables() {
   GetoptTables tables;
-  for (const OptionSpec& spec : kOptions) {
-    const int hasArgument = spec.missingValue != nullptr ? required_argument : no_argument;
-    if (spec.letter != '\0') {
-      tables.letters += spec.letter;
+  for (const OptionRow& row : kOptions) {
+    const int hasArgument = row.missingValue != nullptr ? required_argument : no_argument;
+    if (row.letter != '\0') {
+      tables.letters += row.letter;
       if (hasArgument == required_argument) tables.letters += ':';
     }
-    tables.names.push_back({spec.name, hasArgument, nullptr, static_cast<int>(spec.id)});
+    tables.names.push_back({row.name, hasArgument, nullptr, static_cast<int>(row.id)});
   }
   tables.names.push_back({nullptr, 0, nullptr, 0});
   return tables;
@@ -109,14 +109,14 @@ bool LooksLikeNumber(std::string_view arg) {
 // together ("-hx"); each option is taken only whole, so that an option added
 // later cannot change what an earlier command line means.
 bool IsWholeOption(std::string_view arg) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.letter != '\0' && arg.size() == 2 && arg[0] == '-' && arg[1] == spec.letter) {
+  for (const OptionRow& row : kOptions) {
+    if (row.letter != '\0' && arg.size() == 2 && arg[0] == '-' && arg[1] == row.letter) {
       return true;
     }
     if (!arg.starts_with("--")) continue;
     const std::string_view written = arg.substr(2);
     const std::string_view name = written.substr(0, written.find('='));
-    if (name == spec.name) return name.size() == written.size() || spec.missingValue != nullptr;
+    if (name == row.name) return name.size() == written.size() || row.missingValue != nullptr;
   }
   return false;
 }
@@ -157,10 +157,10 @@ Outcome<Options> ReadOptions(int argc, char** argv) {
     if (!IsWholeOption(arg)) return UsageFailure("unknown option '" + std::string(arg) + "'");
     const int answer =
         getopt_long(argc, argv, tables.letters.c_str(), tables.names.data(), nullptr);
-    const OptionSpec* spec = SpecAnswered(answer == ':' ? optopt : answer);
-    if (spec == nullptr) return UsageFailure("unknown option '" + std::string(arg) + "'");
-    if (answer == ':') return UsageFailure(spec->missingValue);
-    switch (spec->id) {
+    const OptionRow* row = RowAnswered(answer == ':' ? optopt : answer);
+    if (row == nullptr) return UsageFailure("unknown option '" + std::string(arg) + "'");
+    if (answer == ':') return UsageFailure(row->missingValue);
+    switch (row->id) {
       case OptionId::kHelp:
         options.help = true;
         break;
