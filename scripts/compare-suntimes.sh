@@ -15,11 +15,7 @@ win32=build-win32/bin/suntimes.exe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-awk -v n="$lines" 'BEGIN { srand(20051221)
-  for (i = 0; i < n; i++)
-    printf "%d %d %d %s %.6f %.6f\n", 1600 + int(rand() * 800), 1 + int(rand() * 12),
-      1 + int(rand() * 28), (int(rand() * 105) - 48) / 4, rand() * 180 - 90, rand() * 360 - 180 }' \
-  > "$work/lines"
+bash scripts/batch-lines.sh "$lines" > "$work/lines"
 "$linux" --batch < "$work/lines" > "$work/linux"
 bash scripts/wine-run.sh "$win32" --batch < "$work/lines" > "$work/win32"
 
