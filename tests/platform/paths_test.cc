@@ -23,28 +23,9 @@ namespace {
 using testing::ChildProcess;
 using testing::ScratchDirectory;
 
-TEST(HandheldRootTest, ComesFromNavManagerRootThenHome) {
-  const char* savedRoot = std::getenv("NAV_MANAGER_ROOT");
-  const char* savedHome = std::getenv("HOME");
-  const std::optional<std::string> root =
-      savedRoot ? std::optional<std::string>(savedRoot) : std::nullopt;
-  const std::optional<std::string> home =
-      savedHome ? std::optional<std::string>(savedHome) : std::nullopt;
-
-  ::setenv("NAV_MANAGER_ROOT", "/srv/handheld", 1);
-  ::setenv("HOME", "/home/driver", 1);
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/srv/handheld");
-  ::setenv("NAV_MANAGER_ROOT", "", 1);
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
-  ::unsetenv("NAV_MANAGER_ROOT");
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
-  ::unsetenv("HOME");
-  EXPECT_FALSE(HandheldRootFromEnvironment().empty());  // the password database's
-
-  root ? ::setenv("NAV_MANAGER_ROOT", root->c_str(), 1) : ::unsetenv("NAV_MANAGER_ROOT");
-  home ? ::setenv("HOME", home->c_str(), 1) : ::unsetenv("HOME");
-}
-
+// Sets (or, given nullptr, removes) an environment variable for the scope
+// and then restores it, also when an assertion ends the test early. Several
+// for one name undo each other in reverse order.
 class ScopedVariable {
  public:
   ScopedVariable(const char* name, const char* value) : name_(name) {
@@ -69,13 +50,25 @@ class ScopedVariable {
   bool hadOld_ = false;
 };
 
+TEST(HandheldRootTest, ComesFromNavManagerRootThenHome) {
+  ScopedVariable root("NAV_MANAGER_ROOT", "/srv/handheld");
+  ScopedVariable home("HOME", "/home/driver");
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/srv/handheld");
+  ScopedVariable emptyRoot("NAV_MANAGER_ROOT", "");
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
+  ScopedVariable noRoot("NAV_MANAGER_ROOT", nullptr);
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
+  ScopedVariable noHome("HOME", nullptr);
+  EXPECT_FALSE(HandheldRootFromEnvironment().empty());  // the password database's
+}
+
 TEST(RuntimeDirectory, ComesFromTheEnvironmentInOrder) {
   ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "/run/own");
   ScopedVariable runtime("XDG_RUNTIME_DIR", "/run/user/7");
   EXPECT_EQ(RuntimeDirectoryFromEnvironment(), "/run/own");
-  ::setenv("NAV_MANAGER_RUNTIME_DIR", "", 1);
+  ScopedVariable emptyOwn("NAV_MANAGER_RUNTIME_DIR", "");
   EXPECT_EQ(RuntimeDirectoryFromEnvironment(), "/run/user/7/nav_manager");
-  ::unsetenv("XDG_RUNTIME_DIR");
+  ScopedVariable noRuntime("XDG_RUNTIME_DIR", nullptr);
   ScratchDirectory scratch;
   ScopedVariable home("HOME", scratch.Path().c_str());
   EXPECT_EQ(RuntimeDirectoryFromEnvironment(), scratch / ".cache/nav_manager");
@@ -85,7 +78,7 @@ TEST(RuntimeDirectory, ComesFromTheEnvironmentInOrder) {
 // make it first and keep the program from ever starting.
 TEST(RuntimeDirectory, AHomeTooLongForASocketAddressGetsAPrivateFolderThatIsKept) {
   ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
-  ::unsetenv("XDG_RUNTIME_DIR");
+  ScopedVariable runtime("XDG_RUNTIME_DIR", nullptr);
   ScratchDirectory scratch;
   const std::string home = scratch / std::string(100, 'h');
   ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
