@@ -12,7 +12,9 @@
 // one real 200 ms poll interval. This is the granularity of the plain poll.
 #include <benchmark/benchmark.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,12 +31,22 @@ namespace {
 constexpr std::string_view kReply = "0|1|512345|5212345|";
 
 // The exchange's root for one benchmark: a fresh folder under the system's
-// temporary folder, removed with everything in it afterwards.
+// temporary folder, removed with everything in it afterwards. Without one
+// (Failure() says why) the benchmark must not run: an empty root would put
+// the exchange at the top of the file system.
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nav_bench_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    std::error_code error;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    std::string pattern = (temporary / "nav_bench_XXXXXX").string();
+    if (error) {
+      failure_ = "no temporary folder: " + error.message();
+    } else if (::mkdtemp(pattern.data()) == nullptr) {
+      failure_ = "cannot make " + pattern + ": " + std::strerror(errno);
+    } else {
+      path_ = pattern;
+    }
   }
   ~ScratchFolder() {
     std::error_code ignored;
@@ -44,9 +56,11 @@ class ScratchFolder {
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   [[nodiscard]] const std::string& String() const { return path_; }
+  [[nodiscard]] const std::string& Failure() const { return failure_; }
 
  private:
   std::string path_;
+  std::string failure_;
 };
 
 // The navigator's work on one request: take it (read it and remove it with
@@ -114,6 +128,10 @@ class SilentNotifier : public platform::Notifier {
 
 void BM_ExchangeInstantReply(benchmark::State& state) {
   const ScratchFolder root;
+  if (root.String().empty()) {
+    state.SkipWithError(root.Failure().c_str());
+    return;
+  }
   posix::PosixFileSystem files(root.String());
   InstantNavigator navigator(files);
   NoSleepClock clock;
@@ -132,6 +150,10 @@ BENCHMARK(BM_ExchangeInstantReply)->Unit(benchmark::kMicrosecond);
 
 void BM_ExchangeReplyAfterFirstLook(benchmark::State& state) {
   const ScratchFolder root;
+  if (root.String().empty()) {
+    state.SkipWithError(root.Failure().c_str());
+    return;
+  }
   posix::PosixFileSystem files(root.String());
   AnsweringClock clock(files);
   posix::PosixStopRequest stop;

@@ -6,6 +6,9 @@ option(NAV_HARDENING "Build with Debian's hardening flags" ON)
 if(NAV_HARDENING AND NOT WIN32)
   add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security)
   # The checked functions need the optimizer, which Debug builds go without.
-  add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+  # Undefined first: a level the compiler or the distribution's flags set
+  # already would otherwise be redefined with a warning, an error here.
+  add_compile_options($<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE>
+                      $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
   add_link_options(LINKER:-z,relro LINKER:-z,now)
 endif()

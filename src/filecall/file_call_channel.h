@@ -40,14 +40,9 @@ class FileCallChannel {
   std::int32_t Call(CommandList& list);
 
  private:
-  // The fixed names of the exchange (filecall/navigator_names.h); every call
-  // uses the same four files.
-  const std::wstring directory = kExchangeDirectory;
-  const std::wstring clientName = kExchangeClientName;
-  const std::wstring serverName = kExchangeServerName;
-  const std::wstring callId = kExchangeCallId;
-  const std::wstring messageSuffix = kExchangeMessageSuffix;
-  const std::wstring finishedSuffix = kExchangeFinishedSuffix;
+  // The field separator and the four files of the exchange, joined from the
+  // navigator's fixed names (filecall/navigator_names.h); every call uses the
+  // same four.
   const std::wstring separator = L"|";
   const std::wstring requestMessagePath = kRequestMessagePath;
   const std::wstring requestFinishedPath = kRequestFinishedPath;

@@ -15,8 +15,11 @@ class StopRequest {
   virtual bool StopRequested() = 0;
   // Asks the process that owns `window` (the running instance's marker) to
   // stop waiting: its StopRequested answers true from then on. A later start
-  // does this just before it sends the close request. Where stop requests
-  // reach the program another way, there is nothing to do.
+  // does this just before it sends the close request. Where it does nothing
+  // (the default), that close request is read only by the message loop, so
+  // the later start waits for a tick in progress to end; a stop that reaches
+  // the process itself (a stop signal) still ends its wait for the navigator
+  // at the next poll.
   virtual void RequestStopOf(WindowHandle /*window*/) {}
 };
 

@@ -326,6 +326,11 @@ TEST_F(FileCallChannelTest, AMillionFieldReplyIsHeldCompactlyAndGivenBackWhenCle
   EXPECT_EQ(list.At(kFields - 1), L"");
   list.Clear();
   EXPECT_LE(list.Capacity(), CommandList::kKeptCapacity);
+  EXPECT_LT(list.StorageBytes() * 100, 4 * kFields);
+  // One field of 1 MiB: the buffer of its text is given back too.
+  EXPECT_EQ(Exchange(std::string(kFields - 1, 'x') + '|', list), 1);
+  list.Clear();
+  EXPECT_LT(list.StorageBytes() * 100, 4 * kFields);
 }
 
 TEST_F(FileCallChannelTest, RequestIsNeverWrittenThroughAPlantedSymbolicLink) {

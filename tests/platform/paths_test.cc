@@ -8,38 +8,24 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
+#include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "child_process.h"
 
 namespace nav::posix {
 namespace {
 
+using testing::ChildProcess;
 using testing::ScratchDirectory;
 
-TEST(HandheldRootTest, ComesFromNavManagerRootThenHome) {
-  const char* savedRoot = std::getenv("NAV_MANAGER_ROOT");
-  const char* savedHome = std::getenv("HOME");
-  const std::optional<std::string> root =
-      savedRoot ? std::optional<std::string>(savedRoot) : std::nullopt;
-  const std::optional<std::string> home =
-      savedHome ? std::optional<std::string>(savedHome) : std::nullopt;
-
-  ::setenv("NAV_MANAGER_ROOT", "/srv/handheld", 1);
-  ::setenv("HOME", "/home/driver", 1);
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/srv/handheld");
-  ::setenv("NAV_MANAGER_ROOT", "", 1);
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
-  ::unsetenv("NAV_MANAGER_ROOT");
-  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
-  ::unsetenv("HOME");
-  EXPECT_FALSE(HandheldRootFromEnvironment().empty());  // the password database's
-
-  root ? ::setenv("NAV_MANAGER_ROOT", root->c_str(), 1) : ::unsetenv("NAV_MANAGER_ROOT");
-  home ? ::setenv("HOME", home->c_str(), 1) : ::unsetenv("HOME");
-}
-
+// Sets (or, given nullptr, removes) an environment variable for the scope
+// and then restores it, also when an assertion ends the test early. Several
+// for one name undo each other in reverse order.
 class ScopedVariable {
  public:
   ScopedVariable(const char* name, const char* value) : name_(name) {
@@ -64,13 +50,25 @@ class ScopedVariable {
   bool hadOld_ = false;
 };
 
+TEST(HandheldRootTest, ComesFromNavManagerRootThenHome) {
+  ScopedVariable root("NAV_MANAGER_ROOT", "/srv/handheld");
+  ScopedVariable home("HOME", "/home/driver");
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/srv/handheld");
+  ScopedVariable emptyRoot("NAV_MANAGER_ROOT", "");
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
+  ScopedVariable noRoot("NAV_MANAGER_ROOT", nullptr);
+  EXPECT_EQ(HandheldRootFromEnvironment(), "/home/driver");
+  ScopedVariable noHome("HOME", nullptr);
+  EXPECT_FALSE(HandheldRootFromEnvironment().empty());  // the password database's
+}
+
 TEST(RuntimeDirectory, ComesFromTheEnvironmentInOrder) {
   ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "/run/own");
   ScopedVariable runtime("XDG_RUNTIME_DIR", "/run/user/7");
   EXPECT_EQ(RuntimeDirectoryFromEnvironment(), "/run/own");
-  ::setenv("NAV_MANAGER_RUNTIME_DIR", "", 1);
+  ScopedVariable emptyOwn("NAV_MANAGER_RUNTIME_DIR", "");
   EXPECT_EQ(RuntimeDirectoryFromEnvironment(), "/run/user/7/nav_manager");
-  ::unsetenv("XDG_RUNTIME_DIR");
+  ScopedVariable noRuntime("XDG_RUNTIME_DIR", nullptr);
   ScratchDirectory scratch;
   ScopedVariable home("HOME", scratch.Path().c_str());
   EXPECT_EQ(RuntimeDirectoryFromEnvironment(), scratch / ".cache/nav_manager");
@@ -80,7 +78,7 @@ TEST(RuntimeDirectory, ComesFromTheEnvironmentInOrder) {
 // make it first and keep the program from ever starting.
 TEST(RuntimeDirectory, AHomeTooLongForASocketAddressGetsAPrivateFolderThatIsKept) {
   ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
-  ::unsetenv("XDG_RUNTIME_DIR");
+  ScopedVariable runtime("XDG_RUNTIME_DIR", nullptr);
   ScratchDirectory scratch;
   const std::string home = scratch / std::string(100, 'h');
   ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
@@ -92,6 +90,64 @@ TEST(RuntimeDirectory, AHomeTooLongForASocketAddressGetsAPrivateFolderThatIsKept
   EXPECT_EQ(PrepareRuntimeDirectory(first), std::nullopt);
   EXPECT_EQ(RuntimeDirectoryFromEnvironment(), first);
   ::rmdir(first.c_str());
+}
+
+constexpr int kRacingStarts = 8;
+
+// The folders kRacingStarts starts racing for the first record of the current HOME
+// end up in, one line each.
+std::string FoldersOfRacingStarts() {
+  int go[2];
+  int found[2];
+  if (::pipe(go) != 0 || ::pipe(found) != 0) return "no pipe";
+  std::vector<std::unique_ptr<ChildProcess>> starts;
+  starts.reserve(kRacingStarts);
+  for (int i = 0; i < kRacingStarts; ++i) {
+    starts.push_back(std::make_unique<ChildProcess>([&] {
+      ::close(go[1]);
+      char ignored = 0;
+      if (::read(go[0], &ignored, 1) != 0) return 2;  // all start once it closes
+      const std::string line = RuntimeDirectoryFromEnvironment() + '\n';
+      return ::write(found[1], line.data(), line.size()) == static_cast<ssize_t>(line.size()) ? 0
+                                                                                              : 1;
+    }));
+  }
+  ::close(go[0]);
+  ::close(go[1]);
+  ::close(found[1]);
+  for (const auto& start : starts) start->Wait();
+  std::string lines;
+  char buffer[4096];
+  for (ssize_t got = 0; (got = ::read(found[0], buffer, sizeof buffer)) > 0;) {
+    lines.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(found[0]);
+  return lines;
+}
+
+// Starts racing for a long home's first record all end up in one folder:
+// two folders would be two registries, and two instances running at once.
+// A round does not always bring the race about, so there are several.
+TEST(RuntimeDirectory, StartsRacingForTheFirstRecordShareOneFolder) {
+  ScopedVariable own("NAV_MANAGER_RUNTIME_DIR", "");
+  ScopedVariable runtime("XDG_RUNTIME_DIR", nullptr);
+  ScratchDirectory scratch;
+  const std::string home = scratch / std::string(100, 'h');
+  ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
+  ScopedVariable homeVariable("HOME", home.c_str());
+
+  for (int round = 0; round < 16; ++round) {
+    ::unlink((home + "/.cache/nav_manager.runtime").c_str());
+    const std::string lines = FoldersOfRacingStarts();
+    std::set<std::string> folders;
+    std::istringstream in(lines);
+    std::size_t count = 0;
+    for (std::string folder; std::getline(in, folder); ++count) folders.insert(folder);
+    for (const std::string& folder : folders) ::rmdir(folder.c_str());
+    ASSERT_EQ(count, std::size_t{kRacingStarts}) << lines;  // every start found a folder
+    ASSERT_EQ(folders.size(), 1U) << lines;
+    ASSERT_EQ(folders.begin()->rfind("/tmp/nav_manager-", 0), 0U) << lines;
+  }
 }
 
 // A home too long for a socket address that cannot be written (here: one

@@ -18,7 +18,7 @@
 #include "child_process.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_sound_player.h"
-#include "platform/posix/wave_length.h"
+#include "platform/posix/sound_file.h"
 #include "sound/wave_file.h"
 #include "text/utf8.h"
 

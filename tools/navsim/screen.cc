@@ -26,19 +26,24 @@ std::string_view ColoursOf(Scheme scheme) {
 }  // namespace
 
 std::string Printable(std::string_view bytes, bool utf8) {
-  bytes = bytes.substr(0, bytes.find('\0'));  // the text ends at its first zero byte
-  const std::string text = utf8 ? Utf8FromWide(WideFromNarrow(bytes)) : std::string(bytes);
+  // One wide character a byte, up to the first zero byte, where the text ends.
+  const std::wstring text = WideFromNarrow(bytes);
   std::string shown;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\r') {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'\r') {
       shown += "\\r";
-    } else if (c == '\n') {
+    } else if (c == L'\n') {
       shown += "\\n";
-    } else if (utf8 || byte < 0x80) {
-      shown.push_back(c);
+    } else if (c >= 0x20 && c < 0x7F) {
+      shown.push_back(static_cast<char>(c));
+    } else if (utf8 && c >= 0xA0) {
+      shown += Utf8FromWide(std::wstring_view(&text[i], 1));
     } else {
+      // Control characters (C0, DEL, and the C1 ones the code page's undefined
+      // bytes read as) would drive the terminal: they are shown by their byte.
       static constexpr char kHex[] = "0123456789ABCDEF";
+      const auto byte = static_cast<unsigned char>(bytes[i]);
       shown += {'\\', 'x', kHex[byte >> 4U], kHex[byte & 0xFU]};
     }
   }

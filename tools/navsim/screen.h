@@ -40,7 +40,8 @@ class Screen {
 };
 
 // Shows 8-bit exchange text, line ends made visible: in UTF-8, or in ASCII
-// with the other characters as "\xHH" (their Windows-1252 byte).
+// with the other characters as "\xHH" (their Windows-1252 byte). Control
+// characters are always shown as "\xHH", so no text can drive the terminal.
 std::string Printable(std::string_view bytes, bool utf8);
 
 }  // namespace nav::navsim

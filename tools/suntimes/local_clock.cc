@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "calendar_record.h"
 #include "zone_clock.h"
 
 namespace suntimes {
@@ -31,10 +32,7 @@ ZoneClock ClockNow(std::optional<double> tz) {
 }
 
 std::optional<double> LocalOffsetAt(const CalendarDate& date, int hour, int minute) {
-  std::tm fields{};
-  fields.tm_year = date.year - 1900;
-  fields.tm_mon = date.month - 1;
-  fields.tm_mday = date.day;
+  std::tm fields = CalendarRecordOf(date);
   fields.tm_hour = hour;
   fields.tm_min = minute;
   fields.tm_isdst = -1;

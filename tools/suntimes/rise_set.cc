@@ -2,15 +2,13 @@
 
 #include <ctime>
 
+#include "calendar_record.h"
 #include "sun/sun_calculator.h"
 
 namespace suntimes {
 
 RiseSet ComputeRiseSetOn(const CalendarDate& date, double tz, double latitude, double longitude) {
-  std::tm record{};
-  record.tm_year = date.year - 1900;
-  record.tm_mon = date.month - 1;
-  record.tm_mday = date.day;
+  std::tm record = CalendarRecordOf(date);
   RiseSet answer;
   const nav::SunCalculator sun;
   answer.rc = sun.ComputeRiseSet(record, tz, latitude, longitude, answer.rise, answer.set,

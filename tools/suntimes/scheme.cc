@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "calendar_record.h"
 #include "local_clock.h"
 #include "sun/sun_calculator.h"
 
@@ -21,10 +22,7 @@ std::int32_t SchemeAt(const Place& place, const LocalMinute& when, nav::SunOfDay
     sun = nav::SunOfDay{};
     return nav::kNoDecision;
   }
-  std::tm record{};
-  record.tm_year = when.date.year - 1900;
-  record.tm_mon = when.date.month - 1;
-  record.tm_mday = when.date.day;
+  std::tm record = CalendarRecordOf(when.date);
   std::tm clock{};
   clock.tm_hour = when.hour;
   clock.tm_min = when.minute;

@@ -1,31 +1,22 @@
 #include "platform/posix/live_window_owner.h"
 
-#include <dirent.h>
-
-#include <memory>
-
 #include "platform/posix/paths.h"
 #include "platform/posix/unix_socket.h"
+#include "platform/posix/window_registry.h"
 
 namespace nav::posix {
 
 std::optional<pid_t> FindLiveWindowOwner(const std::string& directory, const std::string& prefix) {
   if (CheckRuntimeDirectory(directory)) return std::nullopt;
-  const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(directory.c_str()), ::closedir);
-  if (!folder) return std::nullopt;
-  while (const dirent* entry = ::readdir(folder.get())) {
-    const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+  std::optional<pid_t> owner;
+  FirstNameWithPrefix(directory, prefix, [&](const std::string& name) {
     // The owner takes a connection that closes without a line for a look
     // whether it lives.
-    std::string path = directory;
-    path += '/';
-    path += name;
-    const ScopedFd connection = ConnectSocket(path);
-    if (!connection.Valid()) continue;
-    if (const std::optional<pid_t> owner = PeerProcessOfOwnUser(connection.Get())) return owner;
-  }
-  return std::nullopt;
+    const ScopedFd connection = ConnectSocket(directory + '/' + name);
+    if (connection.Valid()) owner = PeerProcessOfOwnUser(connection.Get());
+    return owner.has_value();
+  });
+  return owner;
 }
 
 }  // namespace nav::posix

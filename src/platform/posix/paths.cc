@@ -1,6 +1,8 @@
 #include "platform/posix/paths.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -8,9 +10,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
+#include "platform/posix/scoped_fd.h"
 #include "text/utf8.h"
 
 namespace nav::posix {
@@ -51,22 +53,51 @@ std::string HomeDirectory() {
   return home;
 }
 
-bool WriteRecord(const std::string& record, const std::string& directory) {
-  std::ofstream out(record, std::ios::trunc);
-  out << directory << '\n';
-  out.close();
-  return !out.fail();
+// The record, opened and locked: exclusively by a start that may make the
+// folder, shared by a lookup that only reads. A record this user may only
+// read is still followed (it just cannot be replaced). Invalid when it
+// cannot be opened. Where the file system has no locks, it goes on unlocked.
+ScopedFd LockedRecord(const std::string& record, Missing missing) {
+  const bool create = missing == Missing::kCreate;
+  ScopedFd fd;
+  if (create) fd.Reset(::open(record.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (!fd.Valid()) fd.Reset(::open(record.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Valid()) {
+    while (::flock(fd.Get(), create ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
+    }
+  }
+  return fd;
+}
+
+std::string FirstLine(int fd) {
+  std::string text;
+  char buffer[512];
+  ssize_t got = 0;
+  while (text.find('\n') == std::string::npos &&
+         (got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(text.size()))) > 0) {
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  return text.substr(0, text.find('\n'));
+}
+
+bool WriteRecord(int fd, const std::string& directory) {
+  const std::string line = directory + '\n';
+  return ::ftruncate(fd, 0) == 0 &&
+         ::pwrite(fd, line.data(), line.size(), 0) == static_cast<ssize_t>(line.size());
 }
 
 // A private folder in /tmp, made once and found again through the record.
+// Starts hold the record's lock from reading it to writing it: two starts
+// racing for the first record would otherwise each make a folder, and the
+// one whose record is overwritten would run in a registry of its own.
 std::string RecordedPrivateDirectory(const std::string& cache, Missing missing) {
-  const std::string record = cache + "/nav_manager.runtime";
-  std::string directory;
+  const ScopedFd record = LockedRecord(cache + "/nav_manager.runtime", missing);
+  if (!record.Valid()) return {};
   // Only an absolute path: a relative one names another folder from each
   // working directory, and so another registry.
   const auto usable = missing == Missing::kCreate ? PrepareRuntimeDirectory : CheckRuntimeDirectory;
-  if (std::ifstream in(record); in && std::getline(in, directory) && directory.starts_with('/') &&
-                                FitsSocketAddress(directory) && !usable(directory)) {
+  if (std::string directory = FirstLine(record.Get());
+      directory.starts_with('/') && FitsSocketAddress(directory) && !usable(directory)) {
     return directory;
   }
   if (missing == Missing::kLeave) return {};
@@ -74,7 +105,7 @@ std::string RecordedPrivateDirectory(const std::string& cache, Missing missing) 
   if (::mkdtemp(made.data()) == nullptr) return {};
   // A folder the next start cannot find again would let it start a second
   // instance, and would stay behind: without its record, none is used.
-  if (!WriteRecord(record, made)) {
+  if (!WriteRecord(record.Get(), made)) {
     ::rmdir(made.c_str());
     return {};
   }

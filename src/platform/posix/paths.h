@@ -23,9 +23,10 @@ std::string NativePathFromHandheld(std::string_view root, std::wstring_view hand
 // under the home folder ($HOME, else the password database's) that no other
 // user can take first: HOME/.cache/nav_manager, or, where that path is too
 // long for a socket address, a private folder in /tmp whose absolute path is
-// recorded in HOME/.cache/nav_manager.runtime (empty when the record cannot
-// be written: no folder a later start could not find). /tmp/nav_manager-<uid>
-// only without any home folder.
+// recorded in HOME/.cache/nav_manager.runtime (locked from its reading to
+// its writing, so that racing starts share one folder; empty when the record
+// cannot be written: no folder a later start could not find).
+// /tmp/nav_manager-<uid> only without any home folder.
 std::string RuntimeDirectoryFromEnvironment();
 // The same folder, found without creating anything: empty when it would
 // first have to be made (then no instance can be running in it).

@@ -38,6 +38,7 @@ bool PollLoop::SetTimer(std::uint32_t timerId, std::uint32_t periodMs,
   schedule.it_interval.tv_nsec = static_cast<long>(period % 1000) * 1000000L;
   schedule.it_value = schedule.it_interval;
   if (::timerfd_settime(fd.Get(), 0, &schedule, nullptr) != 0) {
+    failure = std::string("cannot set its timer: ") + std::strerror(errno);
     return false;
   }
   // The same identifier again replaces the timer, as on the handheld.

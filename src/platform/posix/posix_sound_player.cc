@@ -14,8 +14,8 @@
 
 #include "platform/posix/posix_process.h"
 #include "platform/posix/scoped_fd.h"
+#include "platform/posix/sound_file.h"
 #include "platform/posix/stop_signals.h"
-#include "platform/posix/wave_length.h"
 #include "sound/wave_file.h"
 #include "text/utf8.h"
 

@@ -118,17 +118,8 @@ std::optional<std::string> WindowRegistry::FindLiveWithPrefix(const std::string&
   if (!PrepareDirectory()) {
     return std::nullopt;
   }
-  const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(directory_.c_str()), ::closedir);
-  if (!directory) {
-    return std::nullopt;
-  }
-  while (const dirent* entry = ::readdir(directory.get())) {
-    const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) == 0 && IsLive(name)) {
-      return name;
-    }
-  }
-  return std::nullopt;
+  return FirstNameWithPrefix(directory_, prefix,
+                             [this](const std::string& name) { return IsLive(name); });
 }
 
 ScopedFd WindowRegistry::Connect(const std::string& name) {
@@ -136,6 +127,22 @@ ScopedFd WindowRegistry::Connect(const std::string& name) {
     return {};
   }
   return ConnectSocket(PathOf(name));
+}
+
+std::optional<std::string> FirstNameWithPrefix(
+    const std::string& directory, const std::string& prefix,
+    const std::function<bool(const std::string& name)>& take) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(directory.c_str()), ::closedir);
+  if (!folder) {
+    return std::nullopt;
+  }
+  while (const dirent* entry = ::readdir(folder.get())) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) == 0 && take(name)) {
+      return name;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace nav::posix

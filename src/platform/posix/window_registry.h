@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -52,5 +53,12 @@ class WindowRegistry {
 
   std::string directory_;
 };
+
+// The first name in the registry folder `directory` that starts with
+// `prefix` and that `take` accepts; nothing when none does or the folder
+// cannot be read. Looking changes nothing in the folder; `take` may.
+std::optional<std::string> FirstNameWithPrefix(
+    const std::string& directory, const std::string& prefix,
+    const std::function<bool(const std::string& name)>& take);
 
 }  // namespace nav::posix

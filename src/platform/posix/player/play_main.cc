@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/posix/player/sound_file_playback.h"
-#include "platform/posix/wave_length.h"
+#include "platform/posix/sound_file.h"
 #include "sound/wave_file.h"
 
 namespace {

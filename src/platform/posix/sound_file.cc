@@ -1,4 +1,4 @@
-#include "platform/posix/wave_length.h"
+#include "platform/posix/sound_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
