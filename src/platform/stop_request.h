@@ -18,6 +18,10 @@ class StopRequest {
   // does this just before it sends the close request. Where stop requests
   // reach the program another way, there is nothing to do.
   virtual void RequestStopOf(WindowHandle /*window*/) {}
+  // Takes back a RequestStopOf(window) whose close request was not handled in
+  // time: the instance, once it wakes, runs on and its ticks wait for the
+  // navigator again instead of giving up at their first look.
+  virtual void WithdrawStopOf(WindowHandle /*window*/) {}
 };
 
 }  // namespace nav::platform

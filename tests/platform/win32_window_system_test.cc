@@ -43,14 +43,16 @@ TEST(Win32WindowSystemTest, FindSendAndCloseAcrossProcesses) {
 }
 
 // A later start asks the owner of a window to stop waiting, and gives up on
-// a window whose owner is busy past the time limit, leaving it alone.
+// a window whose owner is busy past the time limit, leaving it alone and no
+// longer asked to stop.
 TEST(Win32WindowSystemTest, StopRequestReachesTheOwnerAndABusyOwnerIsGivenUpOn) {
   Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  Win32StopRequest stop;
   Win32Peer peer(L"window");
   WindowHandle found = kNoWindow;
   ASSERT_TRUE(Eventually([&] { return (found = windows.Find(L"NavPeer", nullptr)) != kNoWindow; }));
   EXPECT_EQ(windows.Send(found, 0x8001, 0, 0), 0);
-  Win32StopRequest().RequestStopOf(found);
+  stop.RequestStopOf(found);
   EXPECT_EQ(windows.Send(found, 0x8001, 0, 0), 1);
 
   const HANDLE busy = CreateEventW(nullptr, TRUE, FALSE, L"Local\\NavPeerBusy");
@@ -58,7 +60,9 @@ TEST(Win32WindowSystemTest, StopRequestReachesTheOwnerAndABusyOwnerIsGivenUpOn) 
   ASSERT_EQ(WaitForSingleObject(busy, 20000), WAIT_OBJECT_0);
   CloseHandle(busy);
   EXPECT_FALSE(windows.SendWithin(found, 0x8000, 40, 2, 300));
+  stop.WithdrawStopOf(found);
   EXPECT_EQ(peer.ExitCode(0), -1);
+  EXPECT_EQ(windows.Send(found, 0x8001, 0, 0), 0);
   EXPECT_TRUE(windows.SendWithin(found, WM_CLOSE, 0, 0, 20000));
   EXPECT_EQ(peer.ExitCode(20000), 0);
 }

@@ -176,6 +176,8 @@ TEST(Toggle, AHungInstanceOrAClaimThatCannotBeHadFailsTheStart) {
   EXPECT_TRUE(fake.windows.IsWindow(hung));
   EXPECT_EQ(fake.clock.Elapsed(), std::chrono::milliseconds{100000});
   EXPECT_THAT(fake.windows.CreatedWindows(), IsEmpty());
+  // Left running, it is no longer asked to stop.
+  EXPECT_THAT(fake.stop.withdrawnOf, ElementsAre(hung));
 
   FakePlatform locked;
   locked.windows.refuseClassLock = true;
