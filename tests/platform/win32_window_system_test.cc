@@ -112,5 +112,21 @@ TEST(Win32DriveRootTest, DriveOrShareOfAPath) {
   EXPECT_EQ(DriveRootOf(L"nav_manager.exe"), L"");
 }
 
+// Long and plain forms of paths on drives and shares, each way round.
+TEST(Win32DriveRootTest, LongAndPlainFormsOfAPath) {
+  const std::wstring drive = L"C:\\nav\\EndSound.wav";
+  const std::wstring longDrive = L"\\\\?\\C:\\nav\\EndSound.wav";
+  const std::wstring share = L"\\\\server\\share\\EndSound.wav";
+  const std::wstring longShare = L"\\\\?\\UNC\\server\\share\\EndSound.wav";
+  EXPECT_EQ(LongFormOf(drive), longDrive);
+  EXPECT_EQ(LongFormOf(longDrive), longDrive);
+  EXPECT_EQ(LongFormOf(share), longShare);
+  EXPECT_EQ(LongFormOf(longShare), longShare);
+  EXPECT_EQ(PlainFormOf(longDrive), drive);
+  EXPECT_EQ(PlainFormOf(drive), drive);
+  EXPECT_EQ(PlainFormOf(longShare), share);
+  EXPECT_EQ(PlainFormOf(share), share);
+}
+
 }  // namespace
 }  // namespace nav::win32

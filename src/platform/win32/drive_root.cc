@@ -40,6 +40,22 @@ std::wstring DriveRootOf(const std::wstring& path) {
   return {};
 }
 
+std::wstring LongFormOf(const std::wstring& path) {
+  if (StartsWith(path, kLongPrefix)) return path;
+  if (StartsWith(path, kSharePrefix)) {
+    return std::wstring(kLongSharePrefix) + path.substr(kSharePrefix.size());
+  }
+  return std::wstring(kLongPrefix) + path;
+}
+
+std::wstring PlainFormOf(const std::wstring& path) {
+  if (StartsWith(path, kLongSharePrefix)) {
+    return std::wstring(kSharePrefix) + path.substr(kLongSharePrefix.size());
+  }
+  if (StartsWith(path, kLongPrefix)) return path.substr(kLongPrefix.size());
+  return path;
+}
+
 std::wstring ProgramDriveRoot() { return DriveRootOf(Win32Process().ExecutablePath()); }
 
 }  // namespace nav::win32
