@@ -67,6 +67,21 @@ TEST(Win32WindowSystemTest, StopRequestReachesTheOwnerAndABusyOwnerIsGivenUpOn) 
   EXPECT_EQ(peer.ExitCode(20000), 0);
 }
 
+// The lock of a class whose holder ended without giving it back is taken
+// over, so that a killed instance does not bar every later start.
+TEST(Win32WindowSystemTest, ALockWhoseHolderEndedIsTakenOver) {
+  // Held open here, the lock outlives its holder as it does while another
+  // start waits for it.
+  const HANDLE lock = CreateMutexW(nullptr, FALSE, L"Local\\nav_manager.class.NavAbandoned");
+  ASSERT_NE(lock, nullptr);
+  Win32Peer holder(L"abandon NavAbandoned");
+  ASSERT_EQ(holder.ExitCode(20000), 0);
+  Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  EXPECT_TRUE(windows.LockClass(L"NavAbandoned", 5000));
+  windows.UnlockClass(L"NavAbandoned");
+  CloseHandle(lock);
+}
+
 // A timer without a window calls its procedure from dispatch, period after
 // period, with the period asked for; the loop ends with the quit code.
 TEST(Win32WindowSystemTest, TimerCallsItsProcedureEveryPeriod) {
