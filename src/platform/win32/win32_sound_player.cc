@@ -15,7 +15,7 @@ namespace {
 
 // Time for the system to open the file and the device and to drain it,
 // beyond the sound's own length.
-constexpr std::chrono::milliseconds kDeviceMargin{1000};
+constexpr std::chrono::milliseconds kOpenAndDrainAllowance{1000};
 // What a missing file plays instead: the system's default sound, a short
 // chime or beep.
 constexpr std::chrono::milliseconds kDefaultSoundTime{2000};
@@ -56,7 +56,7 @@ std::chrono::milliseconds PlayingTime(const std::wstring& path) {
   const std::chrono::milliseconds bound = sound::PlaybackWaitBound(seconds);
   if (!seconds) return bound;
   const auto length = std::chrono::milliseconds(static_cast<std::int64_t>(*seconds * 1000.0));
-  return std::min(length + kDeviceMargin, bound);
+  return std::min(length + kOpenAndDrainAllowance, bound);
 }
 
 // The path as the sound functions can open it: in its plain form (they take
