@@ -123,6 +123,8 @@ TEST(Win32DriveRootTest, DriveOrShareOfAPath) {
   EXPECT_EQ(DriveRootOf(L"\\\\?\\C:\\nav\\nav_manager.exe"), L"\\\\?\\C:");
   EXPECT_EQ(DriveRootOf(L"\\\\?\\UNC\\server\\share\\nav_manager.exe"),
             L"\\\\?\\UNC\\server\\share");
+  EXPECT_EQ(DriveRootOf(L"\\\\?\\unc\\server\\share\\nav_manager.exe"),
+            L"\\\\?\\unc\\server\\share");
   EXPECT_EQ(DriveRootOf(L"\\\\server"), L"");
   EXPECT_EQ(DriveRootOf(L"nav_manager.exe"), L"");
 }
@@ -140,6 +142,7 @@ TEST(Win32DriveRootTest, LongAndPlainFormsOfAPath) {
   EXPECT_EQ(PlainFormOf(longDrive), drive);
   EXPECT_EQ(PlainFormOf(drive), drive);
   EXPECT_EQ(PlainFormOf(longShare), share);
+  EXPECT_EQ(PlainFormOf(L"\\\\?\\unc\\server\\share\\EndSound.wav"), share);
   EXPECT_EQ(PlainFormOf(share), share);
 }
 
