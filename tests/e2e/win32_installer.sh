@@ -9,7 +9,7 @@
 # Usage: win32_installer.sh BUILD_DIR TESTS_DIR WINE_RUN CPACK
 set -u
 build=$1 tests=$2 run=$3 cpack=$4
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/win32_lib.sh"
 
 work=$(mktemp -d)
 export NAV_WINEPREFIX=$work/prefix
@@ -30,11 +30,6 @@ drive=$NAV_WINEPREFIX/drive_c
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs"
 logon="$menu/StartUp/nav_manager.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\nav_manager'
-marker_exists() { "$run" "$tests/win32_test_peer.exe" find KW5; }
-wait_for() {  # wait_for SECONDS COMMAND...
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.5; done
-}
 missing() { [ ! -e "$1" ]; }
 start_nav() {  # start_nav FOLDER: a first start, which switches it on
   "$run" "$1/nav_manager.exe" & nav_pid=$!

@@ -19,7 +19,7 @@
 # Usage: win32_toggle_and_tick.sh BIN_DIR TESTS_DIR WINE_RUN
 set -u
 bin=$1 tests=$2 run=$3
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/win32_lib.sh"
 
 work=$(mktemp -d)
 WINEPREFIX=$(dirname "$tests")/wineprefix-e2e
@@ -43,7 +43,6 @@ cat > "$HOME/.asoundrc" <<EOF
 pcm.!default { type plug; slave { pcm "played"; format S16_LE; channels 1; rate 22050 } }
 pcm.played { type file; slave.pcm "null"; file "$sound/played"; format "raw"; truncate false }
 EOF
-peer() { "$run" "$tests/win32_test_peer.exe" "$@"; }
 peer count KW5 || fail "a marker window exists before the start"
 wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1
 ln -s "$work/d" "$WINEPREFIX/dosdevices/d:"
@@ -60,12 +59,7 @@ cp "$bin/navsim.exe" "$drive/tools/"
 exchange=$drive/TomTom/SdkFileCalls
 cd "$work/d" || fail "no folder for D:"
 
-marker_exists() { peer find KW5; }
 navigator_exists() { peer find MunichWinClass; }
-wait_for() {  # wait_for SECONDS COMMAND...
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.5; done
-}
 wait_exit() {  # wait_exit PID WHAT: its exit code must be 0
   wait "$1"; local code=$?
   [ $code -eq 0 ] || fail "$2 ended with $code"
