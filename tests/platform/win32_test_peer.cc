@@ -33,7 +33,7 @@ int Hold(const std::wstring& path) {
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   CloseHandle(held);
   for (int i = 0;
-       i < 1000 && GetFileAttributesW((path + L".release").c_str()) == INVALID_FILE_ATTRIBUTES;
+       i < 3000 && GetFileAttributesW((path + L".release").c_str()) == INVALID_FILE_ATTRIBUTES;
        ++i) {
     Sleep(20);
   }
