@@ -6,7 +6,8 @@
 # with D: as its current drive:
 # - the start sound is played whole from the program's own folder before the
 #   first tick, and a tick while the navigator's window is missing sends
-#   nothing;
+#   nothing (Wine's relay trace of the first instance shows the tick look for
+#   the navigator's window, find none and wait for messages again);
 # - with the navigator there, and answering late while another program
 #   broadcasts "a setting changed" to every window, the next tick asks for the
 #   position, exactly "GetCurrentPositionV01|", and the scheme command
@@ -45,6 +46,9 @@ pcm.played { type file; slave.pcm "null"; file "$sound/played"; format "raw"; tr
 EOF
 peer count KW5 || fail "a marker window exists before the start"
 wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1
+# A process run with WINEDEBUG=+relay traces these calls alone.
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude \
+  /d 'user32.FindWindowW;user32.GetMessageW' /f >/dev/null 2>&1
 ln -s "$work/d" "$WINEPREFIX/dosdevices/d:"
 
 drive=$WINEPREFIX/drive_c
@@ -78,13 +82,23 @@ played() {  # played N WAV: the Nth sound played is WAV, whole and unchanged
 }
 
 # No navigator: the start sound plays whole, the first tick sends nothing.
-"$run" "$program/nav_manager.exe" & first=$!; pids+=("$first")
+trace=$work/first.trace
+WINEDEBUG=-all,+relay "$run" "$program/nav_manager.exe" 2>"$trace" & first=$!; pids+=("$first")
 wait_for 30 marker_exists || fail "the start made no marker window"
 started=$SECONDS
-sleep 42
+# In the trace, by one thread: FindWindowW for the navigator's class returned
+# no window, and then GetMessageW was called again: the tick is over.
+tick_without_navigator() {
+  awk -F: '/:Call user32\.FindWindowW\(.*L"MunichWinClass"/ { thread = $1; asked = 1; next }
+    asked && $1 == thread && /:Ret  user32\.FindWindowW\(/ { missing = /retval=0+ /; asked = 0; next }
+    missing && $1 == thread && /:Call user32\.GetMessageW\(/ { over = 1; exit }
+    END { exit !over }' "$trace"
+}
+wait_for 120 tick_without_navigator ||
+  fail "no tick without the navigator in 120 s: $(grep -F user32 "$trace" | tail -5)"
 played 1 "$bin/StartSound.wav"
 ls "$exchange" 2>/dev/null | grep -q . && fail "a tick without the navigator wrote: $(ls "$exchange")"
-echo "no navigator: nothing sent in $((SECONDS - started)) s; the start sound played whole"
+echo "no navigator: the tick after $((SECONDS - started)) s sent nothing; the start sound played whole"
 
 # The navigator comes, late with its answers, while settings-changed
 # broadcasts arrive: the next tick still asks for the position, then the scheme.
