@@ -84,24 +84,36 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
   nav_logon_done:
 ]=])
 # A running nav_manager is switched off first, with the close request a second
-# start sends it (a tick in progress may hold it up to about 90 s); the loop
-# waits until its program file is free. The navigator's exchange folder is the
-# navigator's and stays.
+# start sends it. Its program file is then deleted before anything else,
+# retried for 10 s while the instance ends: one that stays in use (an instance
+# that did not answer, or runs in another session) stops the uninstall with
+# nothing removed and says so, instead of reporting success with the program
+# left behind. The navigator's exchange folder is the navigator's and is never
+# touched.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
   FindWindow $0 "KW5"
-  IntCmp $0 0 nav_off
+  IntCmp $0 0 nav_delete
   DetailPrint "Switching nav_manager off"
+  ; 100 s, as long as the program's own wait for a busy instance
+  ; (kCloseAnswerMs): a tick in progress may hold the close request up to
+  ; about 90 s. Keep the two in step.
   SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=100000
+  nav_delete:
   StrCpy $1 0
-  nav_wait:
+  nav_retry:
   ClearErrors
   Delete "$INSTDIR\nav_manager.exe"
-  IfErrors 0 nav_off
+  IfErrors 0 nav_deleted
   IntOp $1 $1 + 1
-  IntCmp $1 50 nav_off
+  IntCmp $1 50 nav_in_use
   Sleep 200
-  Goto nav_wait
-  nav_off:
+  Goto nav_retry
+  nav_in_use:
+  MessageBox MB_OK|MB_ICONSTOP \
+    "$INSTDIR\nav_manager.exe is in use, so nothing was uninstalled.$\r$\n$\r$\nSwitch nav_manager off (or end it in the Task Manager) and uninstall again." \
+    /SD IDOK
+  Abort "nav_manager.exe is in use: nothing was uninstalled."
+  nav_deleted:
 ]=])
 # After the installation's registry key is gone: the logon entry, and the
 # vendor's key once it is empty.

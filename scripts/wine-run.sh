@@ -5,6 +5,7 @@
 # made once, with no display, no audio and no crash dialog, and then shared by
 # every program of the run. A persistent server is started first, so services
 # Wine starts never hold a program's output pipe open after it has ended.
+# The exit code is the program's own, a GUI (-mwindows) program's too (Wine 8.0: 1 and 3 seen).
 set -euo pipefail
 
 program=$1

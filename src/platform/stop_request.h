@@ -21,6 +21,10 @@ class StopRequest {
   // the process itself (a stop signal) still ends its wait for the navigator
   // at the next poll.
   virtual void RequestStopOf(WindowHandle /*window*/) {}
+  // Takes back a RequestStopOf(window) whose close request was not handled in
+  // time: the instance, once it wakes, runs on and its ticks wait for the
+  // navigator again instead of giving up at their first look.
+  virtual void WithdrawStopOf(WindowHandle /*window*/) {}
 };
 
 }  // namespace nav::platform

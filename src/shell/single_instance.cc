@@ -29,6 +29,8 @@ std::int32_t StopRunningInstance(platform::Platform& platform, platform::WindowH
   // request is handled soon.
   platform.stop.RequestStopOf(marker);
   if (!platform.windows.SendWithin(marker, WM_CLOSE, 0, 0, kCloseAnswerMs)) {
+    // It is left running, so it must not stay asked to stop.
+    platform.stop.WithdrawStopOf(marker);
     return kRunningInstanceNotAnswering;
   }
   return kRunningInstanceStopped;

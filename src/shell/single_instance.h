@@ -29,7 +29,7 @@ std::int32_t ClaimSingleInstance(platform::Platform& platform);
 // stop waiting for the navigator, and sends its marker window a close
 // request, which returns once that instance has handled it:
 // kRunningInstanceStopped, or kRunningInstanceNotAnswering when it has not
-// within kCloseAnswerMs.
+// within kCloseAnswerMs (the request to stop waiting is then withdrawn).
 std::int32_t StopRunningInstance(platform::Platform& platform, platform::WindowHandle marker);
 
 }  // namespace nav

@@ -5,11 +5,12 @@
 # installed programs, and no logon entry; the installed program toggles; the
 # uninstaller switches a running nav_manager off and leaves nothing behind but
 # the navigator's exchange folder. An install with /LOGON into another folder
-# (/D=) adds the logon entry, and its uninstall takes it away again.
+# (/D=) adds the logon entry; its uninstall fails, removing nothing, while the
+# program file is in use, and then takes everything away.
 # Usage: win32_installer.sh BUILD_DIR TESTS_DIR WINE_RUN CPACK
 set -u
 build=$1 tests=$2 run=$3 cpack=$4
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/win32_lib.sh"
 
 work=$(mktemp -d)
 export NAV_WINEPREFIX=$work/prefix
@@ -30,11 +31,6 @@ drive=$NAV_WINEPREFIX/drive_c
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs"
 logon="$menu/StartUp/nav_manager.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\nav_manager'
-marker_exists() { "$run" "$tests/win32_test_peer.exe" find KW5; }
-wait_for() {  # wait_for SECONDS COMMAND...
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.5; done
-}
 missing() { [ ! -e "$1" ]; }
 start_nav() {  # start_nav FOLDER: a first start, which switches it on
   "$run" "$1/nav_manager.exe" & nav_pid=$!
@@ -93,6 +89,24 @@ marker_exists && fail "nav_manager still runs after the uninstall"
 "$run" "$setup" /S /LOGON '/D=C:\Apps\nav_manager' || fail "the /LOGON install ended with $?"
 [ -f "$drive/Apps/nav_manager/nav_manager.exe" ] || fail "/D= was not followed"
 [ -f "$logon" ] || fail "no logon entry with /LOGON: $(ls "$menu/StartUp")"
-uninstall "$drive/Apps/nav_manager"
+
+# A program file that stays in use stops the uninstall (exit code 2, run in
+# place as the installer runs it) with nothing removed; once it is free the
+# uninstall goes through.
+apps=$drive/Apps/nav_manager
+exists() { [ -e "$1" ]; }
+peer hold "$apps/nav_manager.exe" & holder=$!
+wait_for 30 exists "$apps/nav_manager.exe.held" || fail "the peer did not take nav_manager.exe"
+"$run" "$apps/Uninstall.exe" /S '_?=C:\Apps\nav_manager'; code=$?
+[ $code -eq 2 ] || fail "the uninstaller ended with $code while nav_manager.exe was in use"
+for file in nav_manager.exe StartSound.wav README.txt Uninstall.exe; do
+  [ -f "$apps/$file" ] || fail "the failed uninstall removed $file"
+done
+[ -f "$logon" ] || fail "the failed uninstall removed the logon entry"
+"$run" reg query "$key" >/dev/null 2>&1 || fail "the failed uninstall removed the uninstall entry"
+touch "$apps/nav_manager.exe.release"
+wait "$holder"
+rm -f "$apps/nav_manager.exe.held" "$apps/nav_manager.exe.release"
+uninstall "$apps"
 [ -e "$logon" ] && fail "the logon entry remains after the uninstall"
 echo "PASS"

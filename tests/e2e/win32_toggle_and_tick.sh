@@ -6,7 +6,8 @@
 # with D: as its current drive:
 # - the start sound is played whole from the program's own folder before the
 #   first tick, and a tick while the navigator's window is missing sends
-#   nothing;
+#   nothing (Wine's relay trace of the first instance shows the tick look for
+#   the navigator's window, find none and wait for messages again);
 # - with the navigator there, and answering late while another program
 #   broadcasts "a setting changed" to every window, the next tick asks for the
 #   position, exactly "GetCurrentPositionV01|", and the scheme command
@@ -19,7 +20,7 @@
 # Usage: win32_toggle_and_tick.sh BIN_DIR TESTS_DIR WINE_RUN
 set -u
 bin=$1 tests=$2 run=$3
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/win32_lib.sh"
 
 work=$(mktemp -d)
 WINEPREFIX=$(dirname "$tests")/wineprefix-e2e
@@ -43,9 +44,11 @@ cat > "$HOME/.asoundrc" <<EOF
 pcm.!default { type plug; slave { pcm "played"; format S16_LE; channels 1; rate 22050 } }
 pcm.played { type file; slave.pcm "null"; file "$sound/played"; format "raw"; truncate false }
 EOF
-peer() { "$run" "$tests/win32_test_peer.exe" "$@"; }
 peer count KW5 || fail "a marker window exists before the start"
 wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1
+# A process run with WINEDEBUG=+relay traces these calls alone.
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude \
+  /d 'user32.FindWindowW;user32.GetMessageW' /f >/dev/null 2>&1
 ln -s "$work/d" "$WINEPREFIX/dosdevices/d:"
 
 drive=$WINEPREFIX/drive_c
@@ -60,12 +63,7 @@ cp "$bin/navsim.exe" "$drive/tools/"
 exchange=$drive/TomTom/SdkFileCalls
 cd "$work/d" || fail "no folder for D:"
 
-marker_exists() { peer find KW5; }
 navigator_exists() { peer find MunichWinClass; }
-wait_for() {  # wait_for SECONDS COMMAND...
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.5; done
-}
 wait_exit() {  # wait_exit PID WHAT: its exit code must be 0
   wait "$1"; local code=$?
   [ $code -eq 0 ] || fail "$2 ended with $code"
@@ -84,13 +82,23 @@ played() {  # played N WAV: the Nth sound played is WAV, whole and unchanged
 }
 
 # No navigator: the start sound plays whole, the first tick sends nothing.
-"$run" "$program/nav_manager.exe" & first=$!; pids+=("$first")
+trace=$work/first.trace
+WINEDEBUG=-all,+relay "$run" "$program/nav_manager.exe" 2>"$trace" & first=$!; pids+=("$first")
 wait_for 30 marker_exists || fail "the start made no marker window"
 started=$SECONDS
-sleep 42
+# In the trace, by one thread: FindWindowW for the navigator's class returned
+# no window, and then GetMessageW was called again: the tick is over.
+tick_without_navigator() {
+  awk -F: '/:Call user32\.FindWindowW\(.*L"MunichWinClass"/ { thread = $1; asked = 1; next }
+    asked && $1 == thread && /:Ret  user32\.FindWindowW\(/ { missing = /retval=0+ /; asked = 0; next }
+    missing && $1 == thread && /:Call user32\.GetMessageW\(/ { over = 1; exit }
+    END { exit !over }' "$trace"
+}
+wait_for 120 tick_without_navigator ||
+  fail "no tick without the navigator in 120 s: $(grep -F user32 "$trace" | tail -5)"
 played 1 "$bin/StartSound.wav"
 ls "$exchange" 2>/dev/null | grep -q . && fail "a tick without the navigator wrote: $(ls "$exchange")"
-echo "no navigator: nothing sent in $((SECONDS - started)) s; the start sound played whole"
+echo "no navigator: the tick after $((SECONDS - started)) s sent nothing; the start sound played whole"
 
 # The navigator comes, late with its answers, while settings-changed
 # broadcasts arrive: the next tick still asks for the position, then the scheme.

@@ -43,9 +43,6 @@ TEST(Win32ProgramResources, VersionManifestAndIcons) {
   const std::wstring version = NAV_VERSION;
   EXPECT_EQ(VersionText(info, L"FileVersion"), version);
   EXPECT_EQ(VersionText(info, L"ProductVersion"), version);
-  EXPECT_EQ(VersionText(info, L"ProductName"), L"nav_manager");
-  EXPECT_FALSE(VersionText(info, L"FileDescription").empty());
-  EXPECT_EQ(VersionText(info, L"LegalCopyright"), L"Copyright (c) 2026 The nav_manager authors");
   void* fixed = nullptr;
   UINT fixedLength = 0;
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &fixed, &fixedLength));

@@ -12,6 +12,9 @@
 //   win32_test_peer broadcast S sends every window the system's "a setting
 //                               changed" message, five times a second, for
 //                               S seconds
+//   win32_test_peer abandon CLASS takes the lock of CLASS and ends with 0
+//                               without unlocking it (2 when the lock was not
+//                               had)
 #include <windows.h>
 
 #include <string>
@@ -30,7 +33,7 @@ int Hold(const std::wstring& path) {
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   CloseHandle(held);
   for (int i = 0;
-       i < 1000 && GetFileAttributesW((path + L".release").c_str()) == INVALID_FILE_ATTRIBUTES;
+       i < 3000 && GetFileAttributesW((path + L".release").c_str()) == INVALID_FILE_ATTRIBUTES;
        ++i) {
     Sleep(20);
   }
@@ -101,6 +104,13 @@ int Broadcast(int seconds) {
   return 0;
 }
 
+// Ends as a killed holder would, without giving the lock back.
+int Abandon(const std::wstring& className) {
+  nav::win32::Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  if (!windows.LockClass(className, 5000)) return 2;
+  ExitProcess(0);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -110,5 +120,6 @@ int wmain(int argc, wchar_t** argv) {
   if (mode == L"find" && argc > 2) return FindWindowW(argv[2], nullptr) != nullptr ? 0 : 1;
   if (mode == L"count" && argc > 2) return Count(argv[2]);
   if (mode == L"broadcast" && argc > 2) return Broadcast(_wtoi(argv[2]));
+  if (mode == L"abandon" && argc > 2) return Abandon(argv[2]);
   return 1;
 }

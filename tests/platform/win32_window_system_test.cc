@@ -43,14 +43,16 @@ TEST(Win32WindowSystemTest, FindSendAndCloseAcrossProcesses) {
 }
 
 // A later start asks the owner of a window to stop waiting, and gives up on
-// a window whose owner is busy past the time limit, leaving it alone.
+// a window whose owner is busy past the time limit, leaving it alone and no
+// longer asked to stop.
 TEST(Win32WindowSystemTest, StopRequestReachesTheOwnerAndABusyOwnerIsGivenUpOn) {
   Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  Win32StopRequest stop;
   Win32Peer peer(L"window");
   WindowHandle found = kNoWindow;
   ASSERT_TRUE(Eventually([&] { return (found = windows.Find(L"NavPeer", nullptr)) != kNoWindow; }));
   EXPECT_EQ(windows.Send(found, 0x8001, 0, 0), 0);
-  Win32StopRequest().RequestStopOf(found);
+  stop.RequestStopOf(found);
   EXPECT_EQ(windows.Send(found, 0x8001, 0, 0), 1);
 
   const HANDLE busy = CreateEventW(nullptr, TRUE, FALSE, L"Local\\NavPeerBusy");
@@ -58,9 +60,26 @@ TEST(Win32WindowSystemTest, StopRequestReachesTheOwnerAndABusyOwnerIsGivenUpOn) 
   ASSERT_EQ(WaitForSingleObject(busy, 20000), WAIT_OBJECT_0);
   CloseHandle(busy);
   EXPECT_FALSE(windows.SendWithin(found, 0x8000, 40, 2, 300));
+  stop.WithdrawStopOf(found);
   EXPECT_EQ(peer.ExitCode(0), -1);
+  EXPECT_EQ(windows.Send(found, 0x8001, 0, 0), 0);
   EXPECT_TRUE(windows.SendWithin(found, WM_CLOSE, 0, 0, 20000));
   EXPECT_EQ(peer.ExitCode(20000), 0);
+}
+
+// The lock of a class whose holder ended without giving it back is taken
+// over, so that a killed instance does not bar every later start.
+TEST(Win32WindowSystemTest, ALockWhoseHolderEndedIsTakenOver) {
+  // Held open here, the lock outlives its holder as it does while another
+  // start waits for it.
+  const HANDLE lock = CreateMutexW(nullptr, FALSE, L"Local\\nav_manager.class.NavAbandoned");
+  ASSERT_NE(lock, nullptr);
+  Win32Peer holder(L"abandon NavAbandoned");
+  ASSERT_EQ(holder.ExitCode(20000), 0);
+  Win32WindowSystem windows(GetModuleHandleW(nullptr));
+  EXPECT_TRUE(windows.LockClass(L"NavAbandoned", 5000));
+  windows.UnlockClass(L"NavAbandoned");
+  CloseHandle(lock);
 }
 
 // A timer without a window calls its procedure from dispatch, period after
@@ -104,8 +123,27 @@ TEST(Win32DriveRootTest, DriveOrShareOfAPath) {
   EXPECT_EQ(DriveRootOf(L"\\\\?\\C:\\nav\\nav_manager.exe"), L"\\\\?\\C:");
   EXPECT_EQ(DriveRootOf(L"\\\\?\\UNC\\server\\share\\nav_manager.exe"),
             L"\\\\?\\UNC\\server\\share");
+  EXPECT_EQ(DriveRootOf(L"\\\\?\\unc\\server\\share\\nav_manager.exe"),
+            L"\\\\?\\unc\\server\\share");
   EXPECT_EQ(DriveRootOf(L"\\\\server"), L"");
   EXPECT_EQ(DriveRootOf(L"nav_manager.exe"), L"");
+}
+
+// Long and plain forms of paths on drives and shares, each way round.
+TEST(Win32DriveRootTest, LongAndPlainFormsOfAPath) {
+  const std::wstring drive = L"C:\\nav\\EndSound.wav";
+  const std::wstring longDrive = L"\\\\?\\C:\\nav\\EndSound.wav";
+  const std::wstring share = L"\\\\server\\share\\EndSound.wav";
+  const std::wstring longShare = L"\\\\?\\UNC\\server\\share\\EndSound.wav";
+  EXPECT_EQ(LongFormOf(drive), longDrive);
+  EXPECT_EQ(LongFormOf(longDrive), longDrive);
+  EXPECT_EQ(LongFormOf(share), longShare);
+  EXPECT_EQ(LongFormOf(longShare), longShare);
+  EXPECT_EQ(PlainFormOf(longDrive), drive);
+  EXPECT_EQ(PlainFormOf(drive), drive);
+  EXPECT_EQ(PlainFormOf(longShare), share);
+  EXPECT_EQ(PlainFormOf(L"\\\\?\\unc\\server\\share\\EndSound.wav"), share);
+  EXPECT_EQ(PlainFormOf(share), share);
 }
 
 }  // namespace

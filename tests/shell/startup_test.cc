@@ -180,6 +180,8 @@ TEST(Toggle, AHungInstanceOrAClaimThatCannotBeHadFailsTheStart) {
   EXPECT_GT(fake.clock.Elapsed(), std::chrono::seconds{90});
   EXPECT_LE(fake.clock.Elapsed(), std::chrono::milliseconds{kCloseAnswerMs});
   EXPECT_THAT(fake.windows.CreatedWindows(), IsEmpty());
+  // Left running, it is no longer asked to stop.
+  EXPECT_THAT(fake.stop.withdrawnOf, ElementsAre(hung));
 
   FakePlatform locked;
   locked.windows.refuseClassLock = true;

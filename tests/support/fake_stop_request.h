@@ -16,12 +16,14 @@ class FakeStopRequest : public platform::StopRequest {
 
   // Stop requests this start made of running instances, by their markers.
   void RequestStopOf(platform::WindowHandle window) override { requestedOf.push_back(window); }
+  void WithdrawStopOf(platform::WindowHandle window) override { withdrawnOf.push_back(window); }
 
   void Request() { requested_ = true; }
   // The stop is there from the first look at which `arrived` holds.
   void ArrivesWhen(std::function<bool()> arrived) { arrived_ = std::move(arrived); }
 
   std::vector<platform::WindowHandle> requestedOf;
+  std::vector<platform::WindowHandle> withdrawnOf;
 
  private:
   bool requested_ = false;

@@ -1,5 +1,6 @@
 #include "platform/win32/drive_root.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/win32/win32_process.h"
@@ -11,8 +12,15 @@ constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
 constexpr std::wstring_view kLongSharePrefix = L"\\\\?\\UNC\\";
 constexpr std::wstring_view kSharePrefix = L"\\\\";
 
+wchar_t AsciiUpper(wchar_t c) {
+  return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+// Without regard to case: the system takes "\\?\unc\" for "\\?\UNC\".
 bool StartsWith(const std::wstring& text, std::wstring_view prefix) {
-  return text.compare(0, prefix.size(), prefix) == 0;
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(),
+                    [](wchar_t a, wchar_t b) { return AsciiUpper(a) == AsciiUpper(b); });
 }
 
 bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
@@ -38,6 +46,22 @@ std::wstring DriveRootOf(const std::wstring& path) {
     return path.substr(0, drive + 2);
   }
   return {};
+}
+
+std::wstring LongFormOf(const std::wstring& path) {
+  if (StartsWith(path, kLongPrefix)) return path;
+  if (StartsWith(path, kSharePrefix)) {
+    return std::wstring(kLongSharePrefix) + path.substr(kSharePrefix.size());
+  }
+  return std::wstring(kLongPrefix) + path;
+}
+
+std::wstring PlainFormOf(const std::wstring& path) {
+  if (StartsWith(path, kLongSharePrefix)) {
+    return std::wstring(kSharePrefix) + path.substr(kLongSharePrefix.size());
+  }
+  if (StartsWith(path, kLongPrefix)) return path.substr(kLongPrefix.size());
+  return path;
 }
 
 std::wstring ProgramDriveRoot() { return DriveRootOf(Win32Process().ExecutablePath()); }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/win32/drive_root.h"
 #include "sound/wave_file.h"
 
 namespace nav::win32 {
@@ -14,7 +15,7 @@ namespace {
 
 // Time for the system to open the file and the device and to drain it,
 // beyond the sound's own length.
-constexpr std::chrono::milliseconds kDeviceMargin{1000};
+constexpr std::chrono::milliseconds kOpenAndDrainAllowance{1000};
 // What a missing file plays instead: the system's default sound, a short
 // chime or beep.
 constexpr std::chrono::milliseconds kDefaultSoundTime{2000};
@@ -55,23 +56,24 @@ std::chrono::milliseconds PlayingTime(const std::wstring& path) {
   const std::chrono::milliseconds bound = sound::PlaybackWaitBound(seconds);
   if (!seconds) return bound;
   const auto length = std::chrono::milliseconds(static_cast<std::int64_t>(*seconds * 1000.0));
-  return std::min(length + kDeviceMargin, bound);
+  return std::min(length + kOpenAndDrainAllowance, bound);
 }
 
-// The path as the sound functions can open it: one longer than MAX_PATH in
-// its short form, where the file system has one.
+// The path as the sound functions can open it: in its plain form (they take
+// no "\\?\" prefix), and one longer than MAX_PATH in its short form, where
+// the file system has one.
 std::wstring OpenablePath(const std::wstring& path) {
-  if (path.size() < MAX_PATH) return path;
-  const std::wstring longForm = L"\\\\?\\" + path;
+  const std::wstring plain = PlainFormOf(path);
+  if (plain.size() < MAX_PATH) return plain;
+  const std::wstring longForm = LongFormOf(path);
   const DWORD length = GetShortPathNameW(longForm.c_str(), nullptr, 0);
-  if (length == 0) return path;
+  if (length == 0) return plain;
   std::wstring shortForm(length, L'\0');
   const DWORD written = GetShortPathNameW(longForm.c_str(), shortForm.data(), length);
-  if (written == 0 || written >= length) return path;
+  if (written == 0 || written >= length) return plain;
   shortForm.resize(written);
-  // The short form keeps the prefix, which the sound functions do not take.
-  if (shortForm.rfind(L"\\\\?\\", 0) == 0) shortForm.erase(0, 4);
-  return shortForm;
+  // The short form comes in the long form it was asked in.
+  return PlainFormOf(shortForm);
 }
 
 }  // namespace
