@@ -57,6 +57,19 @@ TEST(PosixWindowSystem, ASecondProcessFindsTheWindowTalksToItAndClosesIt) {
   EXPECT_EQ(system.Send(found, kAddMessage, 1, 1), 0);
 }
 
+TEST(PosixWindowSystem, AnOwnerThatDoesNotAnswerInTimeIsGivenUpOn) {
+  ScratchDirectory scratch;
+  ChildProcess running([&] { return RunMarkerInChild(scratch.Path()); });
+  PosixWindowSystem system(scratch.Path());
+  WindowHandle found = kNoWindow;
+  ASSERT_TRUE(Eventually([&] { return (found = system.Find(L"KW5", nullptr)) != kNoWindow; }));
+  // Stopped, as in a debugger: the system still queues the connection.
+  ASSERT_EQ(::kill(running.Pid(), SIGSTOP), 0);
+  EXPECT_FALSE(system.SendWithin(found, WM_CLOSE, 0, 0, 300));
+  EXPECT_NE(system.FailureReason().find("left running"), std::string::npos);
+  ::kill(running.Pid(), SIGCONT);
+}
+
 TEST(PosixWindowSystem, FindsAClassWhateverItsTitleAndATitleExactly) {
   ScratchDirectory scratch;
   PosixWindowSystem navigator(scratch.Path());

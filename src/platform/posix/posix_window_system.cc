@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "platform/posix/paths.h"
@@ -24,6 +25,16 @@ WindowHandle PosixWindowSystem::Find(const std::wstring& className, const std::w
 std::intptr_t PosixWindowSystem::Send(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
                                       std::intptr_t lParam) {
   return windows_.Send(window, id, wParam, lParam);
+}
+
+bool PosixWindowSystem::SendWithin(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
+                                   std::intptr_t lParam, std::uint32_t timeoutMs) {
+  if (windows_.SendWithin(window, id, wParam, lParam, timeoutMs)) {
+    return true;
+  }
+  failure_ = "the running instance has not answered in " + std::to_string(timeoutMs / 1000) +
+             " s (it hangs or is stopped); it is left running";
+  return false;
 }
 
 bool PosixWindowSystem::RegisterWindowClass(const platform::WindowClass& windowClass) {

@@ -33,6 +33,10 @@ class PosixWindowSystem final : public platform::WindowManager, public platform:
   platform::WindowHandle Find(const std::wstring& className, const std::wstring* title) override;
   std::intptr_t Send(platform::WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
+  // A window whose owner has not answered by then is left alone, and the
+  // failure says so.
+  bool SendWithin(platform::WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
+                  std::intptr_t lParam, std::uint32_t timeoutMs) override;
   bool RegisterWindowClass(const platform::WindowClass& windowClass) override;
   platform::WindowHandle Create(const platform::WindowCreation& creation) override;
   bool IsWindow(platform::WindowHandle window) override;

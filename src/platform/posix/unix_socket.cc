@@ -110,6 +110,29 @@ bool SendAll(int fd, std::string_view bytes) {
   return true;
 }
 
+namespace {
+
+bool WaitReadableUntil(int fd, std::chrono::steady_clock::time_point deadline) {
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    pollfd waiting{fd, POLLIN, 0};
+    const int ready =
+        ::poll(&waiting, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    return ready > 0;
+  }
+}
+
+}  // namespace
+
+bool WaitReadable(int fd, int timeoutMs) {
+  return WaitReadableUntil(fd,
+                           std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs));
+}
+
 std::optional<std::string> ReceiveLine(int fd, std::size_t maxLength, int timeoutMs) {
   std::string line;
   char buffer[64];
@@ -117,18 +140,8 @@ std::optional<std::string> ReceiveLine(int fd, std::size_t maxLength, int timeou
   // must not hold the reader for longer than that.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
-    if (timeoutMs >= 0) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-          deadline - std::chrono::steady_clock::now());
-      pollfd waiting{fd, POLLIN, 0};
-      const int ready =
-          ::poll(&waiting, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
-      if (ready < 0 && errno == EINTR) {
-        continue;
-      }
-      if (ready <= 0) {
-        return std::nullopt;
-      }
+    if (timeoutMs >= 0 && !WaitReadableUntil(fd, deadline)) {
+      return std::nullopt;
     }
     // One byte at a time past the line would be wasted effort: the peer
     // sends exactly one line and then waits, so whatever arrives is ours.

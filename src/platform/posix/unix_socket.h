@@ -31,6 +31,9 @@ bool SendAll(int fd, std::string_view bytes);
 // more than `maxLength` bytes arrive, or (with timeoutMs >= 0) the wait for
 // the next bytes exceeds timeoutMs.
 std::optional<std::string> ReceiveLine(int fd, std::size_t maxLength, int timeoutMs);
+// Waits until `fd` has something to read (or its peer closed): false when
+// that has not happened within timeoutMs.
+bool WaitReadable(int fd, int timeoutMs);
 // True when the peer of a connected socket runs as this process's user.
 bool PeerIsOwnUser(int fd);
 // The process id of that peer when it runs as this process's user; for the

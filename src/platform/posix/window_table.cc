@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <utility>
 
@@ -83,11 +84,29 @@ std::intptr_t WindowTable::Send(WindowHandle window, std::uint32_t id, std::uint
   if (found == windows_.end()) {
     return 0;
   }
-  return SendToOtherProcess(found->second.name, id, wParam, lParam);
+  // No time limit: the owner answers once its procedure has returned, which
+  // may be after a long tick it is busy with.
+  return SendToOtherProcess(found->second.name, id, wParam, lParam, kNoTimeLimit).value_or(0);
 }
 
-std::intptr_t WindowTable::SendToOtherProcess(const std::string& name, std::uint32_t id,
-                                              std::uintptr_t wParam, std::intptr_t lParam) {
+bool WindowTable::SendWithin(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
+                             std::intptr_t lParam, std::uint32_t timeoutMs) {
+  if (OwnWindow(window) != nullptr) {
+    Deliver(window, id, wParam, lParam);
+    return true;
+  }
+  const auto found = windows_.find(window);
+  if (found == windows_.end()) {
+    return true;
+  }
+  const int limit = static_cast<int>(std::min<std::uint32_t>(timeoutMs, INT_MAX));
+  return SendToOtherProcess(found->second.name, id, wParam, lParam, limit).has_value();
+}
+
+std::optional<std::intptr_t> WindowTable::SendToOtherProcess(const std::string& name,
+                                                             std::uint32_t id,
+                                                             std::uintptr_t wParam,
+                                                             std::intptr_t lParam, int timeoutMs) {
   const ScopedFd connection = registry_.Connect(name);
   if (!connection.Valid()) {
     return 0;
@@ -95,10 +114,13 @@ std::intptr_t WindowTable::SendToOtherProcess(const std::string& name, std::uint
   if (!SendAll(connection.Get(), FormatRequest({id, wParam, lParam}))) {
     return 0;
   }
-  // No time limit: the owner answers once its procedure has returned, which
-  // may be after a long tick it is busy with. If it ends first, the
-  // connection closes and the answer is 0.
-  const std::optional<std::string> line = ReceiveLine(connection.Get(), kMaxLineLength, -1);
+  // A stopped or hung owner still has its connections queued by the system,
+  // so only the wait for the answer tells.
+  if (timeoutMs != kNoTimeLimit && !WaitReadable(connection.Get(), timeoutMs)) {
+    return std::nullopt;
+  }
+  // If the owner ends first, the connection closes and the answer is 0.
+  const std::optional<std::string> line = ReceiveLine(connection.Get(), kMaxLineLength, timeoutMs);
   const std::optional<std::intptr_t> result = line ? ParseResult(*line) : std::nullopt;
   return result.value_or(0);
 }

@@ -27,6 +27,11 @@ class WindowTable {
   platform::WindowHandle Find(const std::wstring& className, const std::wstring* title);
   std::intptr_t Send(platform::WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
                      std::intptr_t lParam);
+  // Send that waits at most `timeoutMs` for another process's answer. False
+  // when none came by then (its owner hangs or is stopped); true once it was
+  // handled or the window went away.
+  bool SendWithin(platform::WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
+                  std::intptr_t lParam, std::uint32_t timeoutMs);
   bool RegisterWindowClass(const platform::WindowClass& windowClass);
   [[nodiscard]] bool HasClass(const std::wstring& className) const;
   // A window of a registered class, its name claimed in the registry;
@@ -62,8 +67,12 @@ class WindowTable {
 
   Window* OwnWindow(platform::WindowHandle window);
   platform::WindowHandle HandleForFoundName(const std::string& name);
-  std::intptr_t SendToOtherProcess(const std::string& name, std::uint32_t id, std::uintptr_t wParam,
-                                   std::intptr_t lParam);
+  static constexpr int kNoTimeLimit = -1;
+  // The owner's answer (0 when its window went away first), or nothing when
+  // none came within timeoutMs.
+  std::optional<std::intptr_t> SendToOtherProcess(const std::string& name, std::uint32_t id,
+                                                  std::uintptr_t wParam, std::intptr_t lParam,
+                                                  int timeoutMs);
 
   WindowRegistry registry_;
   std::map<std::wstring, platform::WindowProcedure> classes_;
