@@ -77,6 +77,20 @@ WindowHandle WindowTable::Find(const std::wstring& className, const std::wstring
 
 std::intptr_t WindowTable::Send(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
                                 std::intptr_t lParam) {
+  // No time limit: the owner answers once its procedure has returned, which
+  // may be after a long tick it is busy with.
+  return SendBounded(window, id, wParam, lParam, kNoTimeLimit).value_or(0);
+}
+
+bool WindowTable::SendWithin(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
+                             std::intptr_t lParam, std::uint32_t timeoutMs) {
+  const int limit = static_cast<int>(std::min<std::uint32_t>(timeoutMs, INT_MAX));
+  return SendBounded(window, id, wParam, lParam, limit).has_value();
+}
+
+std::optional<std::intptr_t> WindowTable::SendBounded(WindowHandle window, std::uint32_t id,
+                                                      std::uintptr_t wParam, std::intptr_t lParam,
+                                                      int timeoutMs) {
   if (OwnWindow(window) != nullptr) {
     return Deliver(window, id, wParam, lParam);
   }
@@ -84,23 +98,7 @@ std::intptr_t WindowTable::Send(WindowHandle window, std::uint32_t id, std::uint
   if (found == windows_.end()) {
     return 0;
   }
-  // No time limit: the owner answers once its procedure has returned, which
-  // may be after a long tick it is busy with.
-  return SendToOtherProcess(found->second.name, id, wParam, lParam, kNoTimeLimit).value_or(0);
-}
-
-bool WindowTable::SendWithin(WindowHandle window, std::uint32_t id, std::uintptr_t wParam,
-                             std::intptr_t lParam, std::uint32_t timeoutMs) {
-  if (OwnWindow(window) != nullptr) {
-    Deliver(window, id, wParam, lParam);
-    return true;
-  }
-  const auto found = windows_.find(window);
-  if (found == windows_.end()) {
-    return true;
-  }
-  const int limit = static_cast<int>(std::min<std::uint32_t>(timeoutMs, INT_MAX));
-  return SendToOtherProcess(found->second.name, id, wParam, lParam, limit).has_value();
+  return SendToOtherProcess(found->second.name, id, wParam, lParam, timeoutMs);
 }
 
 std::optional<std::intptr_t> WindowTable::SendToOtherProcess(const std::string& name,

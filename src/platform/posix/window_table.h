@@ -68,6 +68,11 @@ class WindowTable {
   Window* OwnWindow(platform::WindowHandle window);
   platform::WindowHandle HandleForFoundName(const std::string& name);
   static constexpr int kNoTimeLimit = -1;
+  // Send with a limit (kNoTimeLimit for none) on the wait for another
+  // process's answer: nothing when none came by then.
+  std::optional<std::intptr_t> SendBounded(platform::WindowHandle window, std::uint32_t id,
+                                           std::uintptr_t wParam, std::intptr_t lParam,
+                                           int timeoutMs);
   // The owner's answer (0 when its window went away first), or nothing when
   // none came within timeoutMs.
   std::optional<std::intptr_t> SendToOtherProcess(const std::string& name, std::uint32_t id,
